@@ -1,0 +1,30 @@
+# Host build: the core and its unit tests, with AddressSanitizer and UndefinedBehaviorSanitizer.
+option(ZANTO_SANITIZE "Build the host tests with ASan and UBSan" ON)
+if(ZANTO_SANITIZE)
+  set(_san -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_compile_options(${_san})
+  add_link_options(${_san})
+  # The core itself is compiled with the same flags (it was created before this file ran).
+  target_compile_options(zanto_core PRIVATE ${_san})
+endif()
+target_compile_options(zanto_core PRIVATE -Wall -Wextra)
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+file(GLOB ZANTO_HOST_TESTS CONFIGURE_DEPENDS tests/host/*.cpp)
+add_executable(host_tests ${ZANTO_HOST_TESTS})
+target_link_libraries(host_tests PRIVATE zanto_core GTest::gtest GTest::gtest_main)
+target_compile_definitions(host_tests PRIVATE ZANTO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 60)
+
+# Benchmarks print figures; they are built here and run by hand (scripts/bench).
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  file(GLOB ZANTO_BENCHES CONFIGURE_DEPENDS bench/*.cpp)
+  foreach(_src ${ZANTO_BENCHES})
+    get_filename_component(_name ${_src} NAME_WE)
+    add_executable(${_name} ${_src})
+    target_link_libraries(${_name} PRIVATE zanto_core benchmark::benchmark benchmark::benchmark_main)
+    target_compile_definitions(${_name} PRIVATE ZANTO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  endforeach()
+endif()

@@ -1,0 +1,68 @@
+# Windows build: the two programs, the program folder and the Windows tests.
+enable_language(RC)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+add_compile_options(-Wall -Wextra)
+if(MINGW)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+# The finished program folder: both programs, the default settings and the shipped holiday table.
+set(ZANTO_PROGRAM_DIR ${CMAKE_BINARY_DIR}/Zanto)
+set(ZANTO_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
+
+# Win32 layer of the calendar: everything but the entry point, so tests can link it.
+file(GLOB ZANTO_WIN_SOURCES CONFIGURE_DEPENDS
+  app/*.cpp calendar/*_win.cpp docs/*_win.cpp dialogs/*.cpp)
+list(FILTER ZANTO_WIN_SOURCES EXCLUDE REGEX "app/main\\.cpp$")
+add_library(zanto_win STATIC ${ZANTO_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/docs/platform.h)
+target_link_libraries(zanto_win PUBLIC zanto_core
+  gdiplus wininet comctl32 comdlg32 shell32 shlwapi ole32 gdi32 user32 kernel32 psapi)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
+  add_executable(Zanto WIN32 app/main.cpp resources/zanto.rc)
+  target_link_libraries(Zanto PRIVATE zanto_win)
+  set_target_properties(Zanto PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_PROGRAM_DIR})
+endif()
+
+file(GLOB HOSHIRO_SOURCES CONFIGURE_DEPENDS msgprog/*.cpp)
+add_executable(Hoshiro WIN32 ${HOSHIRO_SOURCES} resources/hoshiro.rc)
+target_compile_definitions(Hoshiro PRIVATE UNICODE _UNICODE)
+if(MINGW)
+  target_link_options(Hoshiro PRIVATE -municode)
+endif()
+target_link_libraries(Hoshiro PRIVATE comctl32 user32)
+set_target_properties(Hoshiro PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_PROGRAM_DIR})
+
+foreach(_file Settings.xml Holidays00.xml)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/resources/${_file})
+    configure_file(${CMAKE_SOURCE_DIR}/resources/${_file} ${ZANTO_PROGRAM_DIR}/${_file} COPYONLY)
+  endif()
+endforeach()
+
+# GoogleTest from Debian's sources, built with the cross compiler.
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(ZANTO_GOOGLETEST_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+add_subdirectory(${ZANTO_GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Each Windows test file is one executable and one ctest test: starting Wine costs a second,
+# so the cases of a file run inside one process.
+file(GLOB ZANTO_WIN_TESTS CONFIGURE_DEPENDS tests/win/*_test.cpp)
+file(GLOB ZANTO_WIN_TEST_HELPERS CONFIGURE_DEPENDS tests/win/support/*.cpp)
+add_library(zanto_win_test_support STATIC ${ZANTO_WIN_TEST_HELPERS} ${CMAKE_SOURCE_DIR}/tests/win/support/driver.h)
+target_include_directories(zanto_win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win)
+target_link_libraries(zanto_win_test_support PUBLIC gtest user32 gdi32 psapi)
+foreach(_src ${ZANTO_WIN_TESTS})
+  get_filename_component(_name ${_src} NAME_WE)
+  add_executable(${_name} ${_src})
+  target_link_libraries(${_name} PRIVATE zanto_win zanto_win_test_support gtest_main)
+  set_target_properties(${_name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
+  add_dependencies(${_name} Hoshiro)
+  if(TARGET Zanto)
+    add_dependencies(${_name} Zanto)
+  endif()
+  add_test(NAME ${_name} COMMAND ${_name} WORKING_DIRECTORY ${ZANTO_TEST_DIR})
+  set_tests_properties(${_name} PROPERTIES TIMEOUT 300
+    ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;ZANTO_ARTIFACTS=${CMAKE_BINARY_DIR}/../artifacts")
+endforeach()

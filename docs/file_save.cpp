@@ -1,0 +1,71 @@
+#include "docs/file_save.h"
+
+#include "docs/platform.h"
+
+#ifdef _WIN32
+
+bool SaveFileAtomically(const std::string& path, const char* data, size_t size) {
+  std::string temp = path + ".tmp" + std::to_string(GetCurrentProcessId());
+  HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  size_t written = 0;
+  while (ok && written < size) {
+    DWORD chunk = size - written > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size - written);
+    DWORD done = 0;
+    ok = WriteFile(file, data + written, chunk, &done, nullptr) && done == chunk;
+    written += done;
+  }
+  ok = ok && FlushFileBuffers(file);
+  CloseHandle(file);
+  ok = ok && MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileA(temp.c_str());
+  return ok;
+}
+
+bool MoveFileAside(const std::string& path, const std::string& newPath) {
+  return MoveFileExA(path.c_str(), newPath.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+#else
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+bool SaveFileAtomically(const std::string& path, const char* data, size_t size) {
+  std::string temp = path + ".tmp" + std::to_string(getpid());
+  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return false;
+  bool ok = true;
+  size_t written = 0;
+  while (ok && written < size) {
+    ssize_t done = write(fd, data + written, size - written);
+    ok = done > 0;
+    if (ok) written += static_cast<size_t>(done);
+  }
+  ok = ok && fsync(fd) == 0;
+  ok = (close(fd) == 0) && ok;
+  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) unlink(temp.c_str());
+  return ok;
+}
+
+bool MoveFileAside(const std::string& path, const std::string& newPath) {
+  return std::rename(path.c_str(), newPath.c_str()) == 0;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+#endif
