@@ -1,13 +1,30 @@
-# Host build: the core and its unit tests, with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Host build: the core and its unit tests, with AddressSanitizer and UndefinedBehaviorSanitizer;
+# or, with ZANTO_FUZZ, the file-loader fuzzers (clang and libFuzzer).
 option(ZANTO_SANITIZE "Build the host tests with ASan and UBSan" ON)
+option(ZANTO_FUZZ "Build the libFuzzer targets instead of the unit tests" OFF)
+target_compile_options(zanto_core PRIVATE -Wall -Wextra)
+
+if(ZANTO_FUZZ)
+  set(_fuzz -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  target_compile_options(zanto_core PRIVATE ${_fuzz})
+  file(GLOB ZANTO_FUZZERS CONFIGURE_DEPENDS tests/fuzz/*.cpp)
+  foreach(_src ${ZANTO_FUZZERS})
+    get_filename_component(_name ${_src} NAME_WE)
+    add_executable(${_name} ${_src})
+    target_compile_options(${_name} PRIVATE ${_fuzz})
+    target_link_options(${_name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(${_name} PRIVATE zanto_core)
+  endforeach()
+  return()
+endif()
+
 if(ZANTO_SANITIZE)
   set(_san -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_compile_options(${_san})
   add_link_options(${_san})
-  # The core itself is compiled with the same flags (it was created before this file ran).
+  # The core target was created before this file ran, so it gets the flags itself.
   target_compile_options(zanto_core PRIVATE ${_san})
 endif()
-target_compile_options(zanto_core PRIVATE -Wall -Wextra)
 
 find_package(GTest REQUIRED)
 include(GoogleTest)
@@ -17,9 +34,9 @@ target_link_libraries(host_tests PRIVATE zanto_core GTest::gtest GTest::gtest_ma
 target_compile_definitions(host_tests PRIVATE ZANTO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 60)
 
-# Benchmarks print figures; they are built here and run by hand (scripts/bench).
+# Benchmarks print figures and are never run as tests; scripts/bench runs them (Release build).
 find_package(benchmark QUIET)
-if(benchmark_FOUND)
+if(benchmark_FOUND AND NOT ZANTO_SANITIZE)
   file(GLOB ZANTO_BENCHES CONFIGURE_DEPENDS bench/*.cpp)
   foreach(_src ${ZANTO_BENCHES})
     get_filename_component(_name ${_src} NAME_WE)
