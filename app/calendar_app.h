@@ -1,0 +1,127 @@
+// The one application object: window handles, the settings it works with, the GDI
+// resources, the layout, the shown month, the today note and the interaction state.
+// Created on first use and deleted when the main window is destroyed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/logic/power_save_stop.h"
+#include "calendar/day_deco.h"
+#include "calendar/layout.h"
+#include "dialogs/image_btn.h"
+#include "docs/memo_store.h"
+
+class AppDlg;
+class CMonthModel;
+class COptions;
+class CSettings;
+
+constexpr UINT IDT_TICK = 0x2000;
+constexpr UINT IDT_DRAG = 0x2001;
+constexpr UINT WM_TRAYICON = 0x1401;
+constexpr int kButtonCount = 5;
+constexpr int kFirstButtonId = 10001;
+constexpr int kFirstToolId = 1000;
+
+// Process-wide values fixed before the entry point runs.
+extern HINSTANCE AppInstance;
+extern const char* const WebSiteAddress;
+extern const UINT TaskbarCreatedMessage;
+
+class CalendarApp {
+ public:
+  static CalendarApp& Instance();
+  // Deletes the application object; the next Instance() makes a fresh one.
+  static void Destroy();
+
+  // --- start-up (app/calendar_app.cpp) ---
+  int Initialize();
+  int LoadHolidayTables();
+
+  // --- main window (app/main_window.cpp) ---
+  HWND CreateWindows();
+  int CreateButtons();
+  void ReleaseGdi();
+  void RefreshAll();
+  void RefreshShownMonth();
+  void GoToToday();
+  void MoveWindowTo(POINT p);
+  void CycleBackMode();
+  void OnTick(const SYSTEMTIME& time);
+  void OnDragTimer();
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // --- layout and drawing (calendar/*_win.cpp) ---
+  RECT ComputeLayout();
+  int Redraw();
+  int DrawHeading(int y);
+  int DrawWeekRow(int y);
+  void DrawDays(int y);
+  int DrawDayCell(int day, const RECT& cell, DateNote& note);
+  void DrawDayImage(int type, const std::string& path, const RECT& cell);
+  // Day number under a client point, or 0 when there is none.
+  int DayAtPoint(int x, int y) const;
+  std::string FormatHeading(int year, int month) const;
+  void PrepareBackground(HDC dc);
+
+  // --- handles and documents ---
+  HWND mainWindow = nullptr;
+  CSettings* settings = nullptr;
+  COptions* options = nullptr;
+  AppDlg* currentDialog = nullptr;
+  ImageBtn buttons[kButtonCount];
+  HWND tooltip = nullptr;
+  HWND probeWindow = nullptr;
+
+  // --- GDI resources ---
+  HDC composeDC = nullptr;
+  HDC backgroundDC = nullptr;
+  HDC decoImageDC = nullptr;
+  HDC buttonImageDC = nullptr;
+  HBITMAP composeBitmap = nullptr;
+  HBITMAP backgroundBitmap = nullptr;
+  HBITMAP buttonImage = nullptr;
+  HGDIOBJ composeDisplaced = nullptr;
+  HGDIOBJ backgroundDisplaced = nullptr;
+  HGDIOBJ buttonImageDisplaced = nullptr;
+  HFONT buttonFont = nullptr;
+  bool ownerDrawButtons = false;
+
+  // --- layout ---
+  CalendarLayout layout;
+  int buttonWidth = 0;
+  int buttonHeight = 0;
+  int toolCount = 0;
+
+  // --- background probe points (screen, window-relative) and the colours seen there ---
+  POINT probeScreen[4] = {};
+  POINT probeWindowPos[4] = {};
+  COLORREF probeColour[4] = {};
+
+  // --- calendar state ---
+  CMonthModel* monthModel = nullptr;
+  int shownYear = 0;
+  int shownMonth = 0;
+  int homeYear = 0;
+  int homeMonth = 0;
+  int homeDay = 0;
+  DateNote todayNote;
+  DateNoteArray monthMemos;
+
+  // --- interaction state ---
+  int dragState = 0;
+  POINT grabPoint = {};
+  int dragTicks = 0;
+  int keepAtBottom = 0;
+  int suppressMenu = 0;
+  int autoReturnTicks = 0;
+  PowerSaveStop powerSaveStop;
+
+ private:
+  CalendarApp() = default;
+  ~CalendarApp();
+  CalendarApp(const CalendarApp&) = delete;
+  CalendarApp& operator=(const CalendarApp&) = delete;
+};
