@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 struct LayoutBox {
   int32_t x = 0;
@@ -27,3 +29,65 @@ struct CalendarLayout {
   int32_t gridTop = 0;
   int32_t firstCellDay = 0;
 };
+
+// What the layout needs to know: the sizes measured with the three fonts and the numbers of
+// the display settings that shape the window. Percentages are of the measured lengths.
+struct LayoutInput {
+  int32_t buttonBarHeight = 20;
+
+  // Year/month heading: extent of the formatted heading text.
+  int32_t headingWidth = 0;
+  int32_t headingHeight = 0;
+  int32_t headingSpaceY = 0;
+  int32_t headingShadow = 0;
+
+  // Weekday row: widest and tallest of the seven titles.
+  bool weekRowShown = false;
+  int32_t titleWidth = 0;
+  int32_t titleHeight = 0;
+  int32_t weekSpaceY = 0;
+  int32_t weekShadow = 0;
+
+  // Day cells: widest and tallest of the numbers 10 ... 31.
+  int32_t numberWidth = 0;
+  int32_t numberHeight = 0;
+  int32_t daySpaceX = 0;
+  int32_t daySpaceY = 0;
+  int32_t dayShadow = 0;
+  bool italic = false;
+  int32_t adjustTop = 0;
+  int32_t adjustLeft = 0;
+  int32_t adjustRight = 0;
+  int32_t adjustBottom = 0;
+};
+
+// Fixes every size and offset of the calendar from the measured sizes. gridTop and
+// firstCellDay are left for the redraw to fill in.
+CalendarLayout LayOutCalendar(const LayoutInput& in);
+
+// Width of the day grid as the window shows it: the spacing after the last column is
+// trimmed so the grid does not end in a wide blank strip.
+int32_t GridWidth(const LayoutInput& in, const CalendarLayout& layout);
+
+// The seven weekday titles, Sunday first, cut from the settings text at every space: a
+// missing title is empty and anything after the seventh is ignored.
+std::vector<std::string> WeekTitles(const std::string& weekTitle);
+
+// Day number in the top-left cell of the grid; below 1 when the first cells are blank.
+int32_t FirstCellDay(int32_t firstWeekday, int32_t startDayOfWeek);
+
+// Number of rows a month fills: a row is started while its first day is still in the month.
+int32_t RowCount(int32_t firstCellDay, int32_t daysInMonth);
+
+// Day under a client point, or 0 when the point is outside the six-row grid or on a blank
+// cell.
+int32_t DayAtGridPoint(const CalendarLayout& layout, int32_t daysInMonth, int32_t x, int32_t y);
+
+// One axis of an image placed in a decoration box: a box smaller than the image shows the
+// middle of the image; a larger box centres the whole image.
+struct ImageSpan {
+  int32_t target = 0;  // offset from the box's start
+  int32_t source = 0;  // offset into the image
+  int32_t length = 0;  // pixels copied
+};
+ImageSpan PlaceImageSpan(int32_t box, int32_t image);

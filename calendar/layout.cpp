@@ -1,0 +1,115 @@
+#include "calendar/layout.h"
+
+#include <algorithm>
+
+#include "docs/xml_node.h"
+
+namespace {
+
+constexpr int32_t kColumns = 7;
+constexpr int32_t kRows = 6;
+
+int32_t Percent(int32_t length, int32_t percent) { return length * percent / 100; }
+
+// The italic slant leans the digits to the right: the number box is widened to the left so
+// the top of the last digit is not cut, and the decoration box follows the slant halfway.
+void WidenForItalic(int32_t dh, int32_t dw, LayoutBox& numberBox, LayoutBox& markBox) {
+  const int32_t numberX = numberBox.x;
+  markBox.w = (dh + 2) / 4 - 2 + dw;
+  markBox.x = numberX - (dh + 3) / 8;
+  numberBox.w = (2 * dh + 4) / 4 + dw;
+  numberBox.x = numberX - 3 * dh / 8;
+}
+
+}  // namespace
+
+CalendarLayout LayOutCalendar(const LayoutInput& in) {
+  CalendarLayout out;
+  const int32_t margin = out.margin;
+  out.buttonBarHeight = in.buttonBarHeight;
+
+  out.headingHeight = in.headingHeight + Percent(in.headingHeight, in.headingSpaceY);
+  const int32_t headingWidth = in.headingWidth + 2 * margin;
+
+  out.weekRowHeight = in.titleHeight + Percent(in.titleHeight, in.weekSpaceY);
+  out.weekTitleWidth = in.titleWidth;
+
+  const int32_t dw = in.numberWidth;
+  const int32_t dh = in.numberHeight;
+  int32_t cw = dw + Percent(dw, in.daySpaceX);
+  const int32_t t = Percent(dh, in.daySpaceY);
+  const int32_t ch = dh + t;
+
+  // Columns carry both the day numbers and the weekday titles, each with its own shadow:
+  // whichever needs more room sets the pitch for both.
+  const int32_t sD = in.dayShadow;
+  const int32_t sH = in.weekShadow;
+  if (sD + cw > out.weekTitleWidth + sH) {
+    out.weekTitleWidth = cw + sD - sH;
+  } else {
+    cw = out.weekTitleWidth + sH - sD;
+  }
+
+  out.numberBox = {(cw - dw) / 2, t / 2, dw, dh};
+  out.markBox = {out.numberBox.x - 1, t / 2 - 1, dw, dh};
+  if (in.italic) WidenForItalic(dh, dw, out.numberBox, out.markBox);
+
+  out.markBox.x += in.adjustLeft;
+  out.markBox.y += in.adjustTop;
+  out.markBox.w += in.adjustRight - in.adjustLeft;
+  out.markBox.h += in.adjustBottom - in.adjustTop;
+
+  out.cellWidth = cw + sD;
+  out.cellHeight = ch + sD;
+  out.markBox.w += sD;
+  out.markBox.h += sD;
+
+  out.clientWidth = std::max(GridWidth(in, out), headingWidth) + 2 * margin;
+  // The content starts one margin below the top edge, so the height counts that margin too;
+  // without it the lowest pixels of a sixth row (numbers, frames, shadows) would be cut off.
+  out.clientHeight = margin + in.headingShadow + out.headingHeight + out.buttonBarHeight +
+                     kRows * out.cellHeight;
+  if (in.weekRowShown) out.clientHeight += sH + out.weekRowHeight;
+  return out;
+}
+
+int32_t GridWidth(const LayoutInput& in, const CalendarLayout& layout) {
+  return kColumns * layout.cellWidth - Percent(in.numberWidth, in.daySpaceX);
+}
+
+std::vector<std::string> WeekTitles(const std::string& weekTitle) {
+  std::vector<std::string> titles = SplitString(weekTitle, ' ');
+  titles.resize(kColumns);
+  return titles;
+}
+
+int32_t FirstCellDay(int32_t firstWeekday, int32_t startDayOfWeek) {
+  // Both are weekdays 0 ... 6; the double modulo keeps an out-of-range start day from
+  // producing a grid that begins after the 1st.
+  return 1 - ((firstWeekday - startDayOfWeek) % kColumns + kColumns) % kColumns;
+}
+
+int32_t RowCount(int32_t firstCellDay, int32_t daysInMonth) {
+  int32_t rows = 0;
+  for (int32_t d = firstCellDay; d <= daysInMonth; d += kColumns) ++rows;
+  return rows;
+}
+
+int32_t DayAtGridPoint(const CalendarLayout& layout, int32_t daysInMonth, int32_t x, int32_t y) {
+  const int32_t dx = x - layout.margin;
+  const int32_t dy = y - layout.gridTop;
+  if (dx < 0 || dx >= kColumns * layout.cellWidth) return 0;
+  if (dy < 0 || dy >= kRows * layout.cellHeight) return 0;
+  const int32_t day = layout.firstCellDay + kColumns * (dy / layout.cellHeight) +
+                      dx / layout.cellWidth;
+  if (day < 1 || day > daysInMonth) return 0;
+  return day;
+}
+
+ImageSpan PlaceImageSpan(int32_t box, int32_t image) {
+  // A box turned inside out by the settings' adjustments shows nothing rather than a
+  // mirrored copy.
+  box = std::max(box, 0);
+  if (box < image) return {0, (image - box) / 2, box};
+  return {(box - image) / 2, 0, image};
+}
