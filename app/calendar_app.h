@@ -9,6 +9,7 @@
 
 #include "app/logic/power_save_stop.h"
 #include "calendar/day_deco.h"
+#include "calendar/image_loader.h"
 #include "calendar/layout.h"
 #include "dialogs/image_btn.h"
 #include "docs/memo_store.h"
@@ -88,6 +89,9 @@ class CalendarApp {
   HGDIOBJ buttonImageDisplaced = nullptr;
   HFONT buttonFont = nullptr;
   bool ownerDrawButtons = false;
+  // Decodes the button strip and the decoration images; GDI+ runs from its first use until
+  // the application object goes.
+  ImageLoader imageLoader;
 
   // --- layout ---
   CalendarLayout layout;
