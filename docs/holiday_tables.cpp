@@ -1,0 +1,103 @@
+#include "docs/holiday_tables.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "docs/data_folder.h"
+#include "docs/file_save.h"
+
+namespace {
+
+// Writes the version of a table's local copy into the settings file by rewriting the file
+// around the one attribute; a settings file that cannot be read is left alone.
+bool RecordLocalVer(CFileInfoArray& files, int table, int version) {
+  XMLDocument settings;
+  if (LoadXmlFile(settings, SettingsPath) != tinyxml2::XML_SUCCESS) return false;
+  XMLElement* root = settings.RootElement();
+  if (!root) return false;
+  files.SetLocalVer(root, table, version);
+  return SaveXmlFile(settings, SettingsPath) == 0;
+}
+
+HolidayTableUse FallBackToLocalCopy(const CHoliFileInfo& info, int table, HolidaysDoc& doc) {
+  if (info.LocalCopy && doc.LoadFile(LocalCopyPath(table)) == 0) return TABLE_FROM_LOCAL_COPY;
+  doc.document.reset();
+  doc.origin = HOLIDAYS_NONE;
+  return TABLE_UNUSED;
+}
+
+void RefreshLocalCopy(CFileInfoArray& files, int table, HolidaysDoc& doc) {
+  const CHoliFileInfo& info = files[table];
+  if (!info.LocalCopy) return;
+  int version = doc.Version();
+  std::string path = LocalCopyPath(table);
+  bool newVersion = version != info.LocalVer;
+  // A copy that has gone missing is written again even when the version is the recorded one;
+  // otherwise it would never come back until the table's version changes.
+  if (!newVersion && FileExists(path)) return;
+  if (SaveXmlFile(*doc.document, path) != 0) return;
+  if (newVersion) RecordLocalVer(files, table, version);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+}  // namespace
+
+std::string LocalCopyPath(int table) {
+  char name[32];
+  std::snprintf(name, sizeof name, "Holidays%02d.xml", table);
+  return DataFolder + name;
+}
+
+bool IsHolidayTable(const HolidaysDoc& doc) {
+  if (!doc.document) return false;
+  return FirstChild(doc.document->RootElement(), "Holidays") != nullptr;
+}
+
+HolidayTableUse UseHolidayTable(CFileInfoArray& files, int table, HolidaysDoc& doc, int openResult,
+                                HolidayArray& rules) {
+  HolidayTableUse use = TABLE_FROM_SOURCE;
+  // Something that is not a holiday table at all (an error page that happens to be
+  // well-formed, say) is treated like a failed source, so it never replaces a good local copy.
+  if (openResult < 0 || !IsHolidayTable(doc)) {
+    use = FallBackToLocalCopy(files[table], table, doc);
+  } else {
+    RefreshLocalCopy(files, table, doc);
+  }
+  doc.AppendRules(rules);
+  doc.document.reset();
+  doc.origin = HOLIDAYS_NONE;
+  return use;
+}
+
+void LoadHolidayTableList(CFileInfoArray& files, HolidayArray& rules, const OpenHolidaySource& open) {
+  for (int table = 0; table < kHolidayTableCount; ++table) {
+    const std::string& source = files[table].Source;
+    if (source.empty()) continue;
+    HolidaysDoc doc;
+    int result = open(doc, source);
+    UseHolidayTable(files, table, doc, result, rules);
+  }
+}
+
+bool CopyShippedHolidayTable(const std::string& shippedPath, CFileInfoArray& files) {
+  std::string target = LocalCopyPath(0);
+  if (FileExists(target)) return false;
+  HolidaysDoc shipped;
+  if (shipped.LoadFile(shippedPath) != 0 || !IsHolidayTable(shipped)) return false;
+  std::string bytes;
+  if (!ReadWholeFile(shippedPath, bytes)) return false;
+  if (!SaveFileAtomically(target, bytes.data(), bytes.size())) return false;
+  // From now on the record describes the copy on disk, even if the settings file could not be
+  // updated: a download of any other version then replaces the copy.
+  int version = shipped.Version();
+  if (version != files[0].LocalVer) RecordLocalVer(files, 0, version);
+  files[0].LocalVer = version;
+  return true;
+}
