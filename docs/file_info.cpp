@@ -34,9 +34,8 @@ void CFileInfoArray::SetFixedValues() {
   for (int table = 0; table < kHolidayTableCount; ++table) {
     Tables[table].ElementName = TableName("HolidayTable%02d", table);
   }
-  if (Tables[kUserTable].Source.empty()) {
-    Tables[kUserTable].Source = DataFolder + TableName("Holidays%02d.xml", kUserTable);
-  }
+  // Never read from the file, so always the user's own table in the data folder.
+  Tables[kUserTable].Source = DataFolder + TableName("Holidays%02d.xml", kUserTable);
 }
 
 int CFileInfoArray::Load(XMLElement* element) {
