@@ -29,6 +29,10 @@ class HolidaysDoc {
   // held, origin is 0 and the result is kHolidaysFileError.
   int LoadFile(const std::string& path);
 
+  // Downloads an HTTP or HTTPS source (origin 2); anything else is read with LoadFile. Returns
+  // 0, or a negative code of the download or LoadFile (Windows only).
+  int Open(const std::string& source);
+
   // Appends the rules of the table's "Holidays" element to rules; a table without one, or
   // no table at all, adds nothing.
   void AppendRules(HolidayArray& rules) const;
