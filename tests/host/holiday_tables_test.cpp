@@ -215,24 +215,6 @@ TEST_F(HolidayTables, FailedSourceFallsBackToTheLocalCopyOnlyWhenOneIsKept) {
   EXPECT_FALSE(std::filesystem::exists(Path("Holidays00.xml")));
 }
 
-TEST_F(HolidayTables, TableWithoutVersionIsSavedOnceAndRecordedAsMinusOne) {
-  UseSettings(Settings(1, 0));
-  const std::string downloaded = Table(nullptr, Rule(1, 1, "NoVersion", 2, 11));
-
-  EXPECT_EQ(Use(OpenSource(downloaded)), TABLE_FROM_SOURCE);
-  EXPECT_EQ(LocalVerInFile(ReadFile("Settings.xml"), 0), -1);
-
-  // The next start reads -1 and leaves the copy alone.
-  LoadFiles();
-  ASSERT_EQ(files[0].LocalVer, -1);
-  const std::string marked = Table(nullptr, Rule(1, 1, "Marked", 2, 11));
-  WriteFile("Holidays00.xml", marked);
-  std::string settings = ReadFile("Settings.xml");
-  EXPECT_EQ(Use(OpenSource(downloaded)), TABLE_FROM_SOURCE);
-  EXPECT_EQ(ReadFile("Holidays00.xml"), marked);
-  EXPECT_EQ(ReadFile("Settings.xml"), settings);
-}
-
 TEST_F(HolidayTables, VersionIsRecordedOnlyAfterTheCopyWasSavedAndIntoReadableSettingsOnly) {
   const std::string downloaded = Table("6", Rule(1, 1, kKenpo, 5, 3));
 
@@ -293,30 +275,6 @@ TEST_F(HolidayTables, MissingLocalCopyIsWrittenAgainAtTheRecordedVersion) {
   ASSERT_EQ(copy.LoadFile(LocalCopyPath(0)), 0);
   EXPECT_EQ(copy.Version(), 5);
   EXPECT_EQ(ReadFile("Settings.xml"), settings) << "the recorded version was already right";
-}
-
-TEST_F(HolidayTables, TablesAreOpenedInOrderWithoutEmptySourcesAndTheLaterNameWins) {
-  WriteFile("first.xml", Table("1", Rule(1, 1, "First", 5, 3) + Rule(1, 1, "OnlyFirst", 5, 4)));
-  WriteFile("Holidays02.xml", Table("1", Rule(1, 10, "Own", 5, 3)));
-  UseSettings("<S><HolidayInfo><HolidayTable00>" + Path("first.xml") +
-              "</HolidayTable00><HolidayTable01 LocalCopy=\"1\"></HolidayTable01></HolidayInfo></S>");
-  WriteFile("Holidays01.xml", Table("1", Rule(1, 1, "NotConfigured", 5, 5)));
-
-  std::vector<std::string> opened;
-  LoadHolidayTableList(files, rules, [&](HolidaysDoc& target, const std::string& source) {
-    opened.push_back(source);
-    return target.LoadFile(source);
-  });
-
-  EXPECT_EQ(opened, (std::vector<std::string>{Path("first.xml"), Path("Holidays02.xml")}));
-  EXPECT_EQ(Names(rules), (std::vector<std::string>{"First", "OnlyFirst", "Own"}));
-  CMonthModel may(rules);
-  ASSERT_TRUE(may.Build(2024, 5));
-  EXPECT_STREQ(may.HolidayName(3), "Own");
-  EXPECT_EQ(may.DayFlags(3) & 0xFF00, 0x900u | 0x1000u);
-  EXPECT_STREQ(may.HolidayName(4), "OnlyFirst");
-  EXPECT_EQ(may.DayFlags(5) & 0xFF00, 0u);
-  EXPECT_FALSE(std::filesystem::exists(Path("Holidays00.xml")));
 }
 
 TEST_F(HolidayTables, AbsurdRulesMarkNoDayAndCrashNothing) {
