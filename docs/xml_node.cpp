@@ -208,10 +208,31 @@ int LoadXmlFile(XMLDocument& doc, const std::string& path) {
   return doc.LoadFile(path.c_str());
 }
 
+namespace {
+
+// The parser lets stray text stand beside the root element, but text printed there last
+// cannot be read back: a damaged but readable file would be replaced by an unreadable one.
+// Such text is never data of ours, so it is dropped before printing.
+void RemoveTopLevelText(XMLDocument& doc) {
+  tinyxml2::XMLNode* node = doc.FirstChild();
+  while (node) {
+    tinyxml2::XMLNode* next = node->NextSibling();
+    if (node->ToText()) doc.DeleteChild(node);
+    node = next;
+  }
+}
+
+}  // namespace
+
 int SaveXmlFile(XMLDocument& doc, const std::string& path) {
+  RemoveTopLevelText(doc);
   tinyxml2::XMLPrinter printer(nullptr, false);
   doc.Print(&printer);
   size_t size = printer.CStrSize() > 0 ? static_cast<size_t>(printer.CStrSize() - 1) : 0;
+  // The parser accepts some malformed documents that it then prints in a form it rejects;
+  // writing such a text would turn a file that loads into one that does not, so it is refused.
+  XMLDocument check;
+  if (check.Parse(printer.CStr(), size) != tinyxml2::XML_SUCCESS) return check.ErrorID();
   if (!SaveFileAtomically(path, printer.CStr(), size)) return tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED;
   return 0;
 }

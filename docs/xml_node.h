@@ -108,5 +108,6 @@ std::vector<std::string> SplitString(const std::string& text, char separator);
 int LoadXmlFile(XMLDocument& doc, const std::string& path);
 
 // Writes a document (indented) to path through the atomic save helper; returns 0 on
-// success, else the library's file error code.
+// success, else the library's error code. A document whose printed text would not load
+// again is not written.
 int SaveXmlFile(XMLDocument& doc, const std::string& path);

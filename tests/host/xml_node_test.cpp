@@ -222,3 +222,20 @@ TEST_F(TempDir, FailedSaveLeavesTheOldFileUntouched) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TempDir, ADocumentThatWouldNotLoadAgainIsNotWritten) {
+  std::string path = dir + "/Settings.xml";
+  ASSERT_TRUE(SaveFileAtomically(path, "<R/>", 4));
+  // The parser accepts this stray end tag but prints it in a form it rejects.
+  const char* lenient = "</\xfaY\xda" "A\xfa>>";
+  XMLDocument doc;
+  ASSERT_EQ(doc.Parse(lenient), tinyxml2::XML_SUCCESS);
+  EXPECT_NE(SaveXmlFile(doc, path), 0);
+  XMLDocument back;
+  ASSERT_EQ(LoadXmlFile(back, path), 0);
+  EXPECT_STREQ(back.RootElement()->Name(), "R");
+}
+
+}  // namespace
