@@ -83,9 +83,9 @@ void CMonthModel::ApplyRule(const Holiday& rule) {
       Mark(EquinoxDay(year, kAutumnalConstant), rule.bits, rule);
       break;
     case HOLIDAY_NTH_WEEKDAY:
-      // 64-bit so that any numbers a table holds give some day; Mark drops the ones outside
-      // the month.
-      Mark(((int64_t{rule.DayOfWeek} - firstWeekday) % 7 + 7) % 7 + rule.Day, rule.bits, rule);
+      // A weekday that does not exist names no day.
+      if (rule.DayOfWeek < 0 || rule.DayOfWeek > 6) break;
+      Mark((rule.DayOfWeek - firstWeekday + 7) % 7 + int64_t{rule.Day}, rule.bits, rule);
       break;
     case HOLIDAY_IN_BETWEEN:
       if (rule.Day < 1 || rule.Day > daysInMonth) break;
