@@ -21,6 +21,13 @@ void WidenForItalic(int32_t dh, int32_t dw, LayoutBox& numberBox, LayoutBox& mar
   numberBox.x = numberX - 3 * dh / 8;
 }
 
+// Right end, within a cell, of what the cell draws: the number with its shadow, and the mark
+// box with the frame line one pixel to its right.
+int32_t CellContentRight(const CalendarLayout& layout, int32_t dayShadow) {
+  return std::max(layout.numberBox.x + layout.numberBox.w + std::max(dayShadow, 0),
+                  layout.markBox.x + layout.markBox.w + 1);
+}
+
 }  // namespace
 
 CalendarLayout LayOutCalendar(const LayoutInput& in) {
@@ -64,7 +71,11 @@ CalendarLayout LayOutCalendar(const LayoutInput& in) {
   out.markBox.w += sD;
   out.markBox.h += sD;
 
-  out.clientWidth = std::max(GridWidth(in, out), headingWidth) + 2 * margin;
+  // The trimmed spacing after the last column is meant to leave the window's right margin;
+  // with wide spacing it would eat into the last column's numbers, so the window always
+  // reaches past what the last cell draws.
+  out.clientWidth = std::max({GridWidth(in, out) + 2 * margin, headingWidth + 2 * margin,
+                              margin + (kColumns - 1) * out.cellWidth + CellContentRight(out, sD)});
   // The content starts one margin below the top edge, so the height counts that margin too;
   // without it the lowest pixels of a sixth row (numbers, frames, shadows) would be cut off.
   out.clientHeight = margin + in.headingShadow + out.headingHeight + out.buttonBarHeight +

@@ -87,6 +87,27 @@ TEST(LayOutCalendar, SpaceXWidensCellsButTrimsTheLastColumn) {
   EXPECT_EQ(GridWidth(in, l), 7 * 25 - 16 / 2);
 }
 
+TEST(LayOutCalendar, WideSpacingNeverCutsTheLastColumn) {
+  LayoutInput in = ExampleInput();
+  in.daySpaceX = 100;
+  const CalendarLayout l = LayOutCalendar(in);
+  EXPECT_EQ(l.cellWidth, 33);
+  EXPECT_EQ(l.numberBox.x, 8);
+  // Trimming the whole spacing (7 x 33 - 16 + 8 = 223) would cut 4 pixels off the Saturday
+  // numbers: the window reaches the end of the last number's shadow instead.
+  const int lastNumberEnd = l.margin + 6 * l.cellWidth + l.numberBox.x + l.numberBox.w + 1;
+  EXPECT_EQ(lastNumberEnd, 227);
+  EXPECT_EQ(l.clientWidth, 227);
+
+  // The italic boxes reach further right and are kept whole as well.
+  in.italic = true;
+  const CalendarLayout italic = LayOutCalendar(in);
+  EXPECT_GE(italic.clientWidth, italic.margin + 6 * italic.cellWidth + italic.numberBox.x +
+                                    italic.numberBox.w + 1);
+  EXPECT_GE(italic.clientWidth,
+            italic.margin + 6 * italic.cellWidth + italic.markBox.x + italic.markBox.w + 1);
+}
+
 TEST(LayOutCalendar, WideWeekdayTitleWidensEveryColumn) {
   LayoutInput in = ExampleInput();
   in.titleWidth = 30;
