@@ -358,6 +358,14 @@ TEST_F(MemoStoreTest, DamagedYearFilesNeverCrashALoader) {
   }
 }
 
+TEST_F(MemoStoreTest, AReadableButDamagedFileStaysReadableAfterASave) {
+  WriteFile("ZantoMemo2024.xml",
+            "<T><DateNote year=\"2024\" month=\"1\" date=\"1\"><Title>kept</Title></DateNote></T>\n x>y</a>");
+  Save(MakeNote(2024, 1, 2, "new"));
+  EXPECT_EQ(TitlesInFile(2024), (std::vector<std::string>{"kept", "new"}));
+  EXPECT_EQ(Files().size(), 1u);
+}
+
 TEST_F(MemoStoreTest, UnreadableYearFilesAreEmptyYearsAndAreNotRewrittenByDelete) {
   WriteFile("ZantoMemo2024.xml", "<T><DateNote");
   DateNoteArray memos;

@@ -159,6 +159,17 @@ TEST_F(SettingsTest, FontChildrenMissingInsideAFontReadZero) {
   EXPECT_EQ(settings.DateExpression.Font.LogFont.lfCharSet, DEFAULT_CHARSET) << "no Font element";
 }
 
+TEST(WinPos, AMissingChildReadsZeroNotThePreviousValue) {
+  CWinPos pos("HomePos");
+  pos.Top = 5;
+  pos.Left = 6;
+  XMLDocument doc;
+  ASSERT_EQ(doc.Parse("<HomePos><Left>9</Left></HomePos>"), 0);
+  pos.Load(doc.RootElement());
+  EXPECT_EQ(pos.Top, 0);
+  EXPECT_EQ(pos.Left, 9);
+}
+
 TEST(FontData, LongFaceNamesAreCutWithoutSplittingACharacter) {
   CFontData font;
   font.SetFaceName(std::string(40, 'A'));
@@ -248,6 +259,19 @@ TEST_F(SettingsTest, AFileWithoutARootElementLoadsDefaultsAndIsNotWritten) {
   EXPECT_EQ(settings.Options.AlwaysBottom, 1);
   EXPECT_EQ(settings.SaveOption("AlwaysBottom"), 0);
   EXPECT_EQ(ReadFile("Settings.xml"), bytes);
+}
+
+TEST_F(SettingsTest, AReadableButDamagedFileStaysReadableAfterAWrite) {
+  // The parser stops quietly at a stray end tag and keeps the text before it beside the root.
+  WriteSettings("<S><Options><BackMode>2</BackMode></Options></S>\r/Font>\n  <Extra/>\n x>y</Quality><Lost/>");
+  CSettings settings;
+  ASSERT_EQ(settings.Load(), 0);
+  EXPECT_EQ(settings.Options.BackMode, 2);
+  ASSERT_EQ(settings.SaveOption("AlwaysBottom"), 0);
+  CSettings back;
+  ASSERT_EQ(back.Load(), 0);
+  EXPECT_EQ(back.Options.BackMode, 2);
+  EXPECT_EQ(back.Options.AlwaysBottom, 1);
 }
 
 TEST_F(SettingsTest, DisplayFormsRoundTripAndLeaveTheRestOfTheFileAlone) {
