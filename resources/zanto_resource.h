@@ -1,0 +1,25 @@
+// Resource identifiers of the calendar program.
+#pragma once
+
+#define IDI_ZANTO 101
+
+#define IDS_VERSION 1
+#define IDS_PROGRAM_NAME 2
+#define IDS_DISPLAY_NAME 3
+#define IDS_MEMO_CAPTION 6
+#define IDS_STANDARD_DECO 7
+#define IDS_TOMORROW 9
+#define IDS_WINDOW_CLASS 10
+#define IDS_SETTINGS_ERROR 11
+
+#define IDS_CHOICE_POSITION 201
+#define IDS_CHOICE_FRAME 202
+#define IDS_CHOICE_MARK 203
+#define IDS_CHOICE_IMAGE 204
+#define IDS_CHOICE_WEEK_START 205
+#define IDS_CHOICE_TODAY 206
+#define IDS_CHOICE_WEEKDAY 207
+#define IDS_CHOICE_HOLIDAY 208
+
+#define IDS_POWER_SAVE_NOTICE 1001
+#define IDS_YEAR_BOUNDARY 1002
