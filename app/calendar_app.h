@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "app/logic/day_change.h"
 #include "app/logic/power_save_stop.h"
 #include "calendar/day_deco.h"
 #include "calendar/image_loader.h"
@@ -30,6 +31,10 @@ constexpr int kFirstToolId = 1000;
 extern HINSTANCE AppInstance;
 extern const char* const WebSiteAddress;
 extern const UINT TaskbarCreatedMessage;
+// String-table entry 2, the program's name: the caption of the start-up error box.
+extern const std::string ProgramName;
+// String-table entry 10, the class of the calendar window; the probe window's adds "_BACK".
+extern const std::string WindowClassName;
 
 class CalendarApp {
  public:
@@ -53,6 +58,25 @@ class CalendarApp {
   void OnTick(const SYSTEMTIME& time);
   void OnDragTimer();
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // --- tray icon, menus, notifications and power: called by the window procedure, filled in
+  //     by the tray, notification and power work (app/shell_entry_points.cpp until then) ---
+  int AddTrayIcon();
+  // WM_CLOSE: the icon leaves the notification area with the window.
+  void RemoveTrayIcon();
+  // WM_TRAYICON with the mouse message in lParam.
+  void OnTrayIcon(LPARAM mouseMessage);
+  // WM_COMMAND ids other than the navigation buttons.
+  void OnMenuCommand(int id);
+  // Right-button release on the calendar (client point), unless a gesture swallowed it.
+  void ShowContextMenu(POINT client);
+  // WM_LBUTTONDBLCLK at a client point; keys as in the message's wParam.
+  void OpenMemoEditor(POINT client, WPARAM keys);
+  void ReloadNotifications(const SYSTEMTIME& date, bool afterEdit);
+  void CheckNotifications(const SYSTEMTIME& time);
+  // The power-saving corner check at the end of every tick.
+  void CheckPowerSave();
+  void OnPowerBroadcast(WPARAM event);
 
   // --- layout and drawing (calendar/*_win.cpp) ---
   RECT ComputeLayout();
@@ -122,6 +146,10 @@ class CalendarApp {
   int suppressMenu = 0;
   int autoReturnTicks = 0;
   PowerSaveStop powerSaveStop;
+  // Screen point of the last MoveWindowTo; the window is moved only when it changes.
+  POINT lastMovePoint = {-32768, 0};
+  // Date seen by the previous tick; all zero, so the first tick counts as a day change.
+  LocalDate lastTickDate;
 
  private:
   CalendarApp() = default;
