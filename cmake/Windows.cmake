@@ -66,3 +66,10 @@ foreach(_src ${ZANTO_WIN_TESTS})
   set_tests_properties(${_name} PROPERTIES TIMEOUT 300
     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;ZANTO_ARTIFACTS=${CMAKE_BINARY_DIR}/../artifacts")
 endforeach()
+
+# Redraw timing under Wine: prints figures, never registered as a test.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win/redraw_bench.cpp)
+  add_executable(redraw_bench tests/win/redraw_bench.cpp)
+  target_link_libraries(redraw_bench PRIVATE zanto_win zanto_win_test_support gtest_main)
+  set_target_properties(redraw_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
+endif()
