@@ -2,6 +2,9 @@
 // device contexts and read back.
 #include "render_fixture.h"
 
+#include <objidl.h>
+#include <gdiplus.h>
+
 #include "calendar/blit_image.h"
 #include "calendar/image_loader.h"
 
@@ -303,6 +306,43 @@ TEST_F(DayCellsTest, LoaderReadsPicturesAndRefusesEverythingElse) {
   EXPECT_EQ(image.width, 6);
   EXPECT_EQ(image.height, 4);
   DeleteObject(image.bitmap);
+}
+
+// Writes a PNG through GDI+: red where opaque, fully transparent elsewhere.
+bool WritePng(const std::wstring& path, int width, int height,
+              const std::function<bool(int, int)>& opaque) {
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+  bool saved = false;
+  {
+    Gdiplus::Bitmap picture(width, height, PixelFormat32bppARGB);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        picture.SetPixel(x, y, opaque(x, y) ? Gdiplus::Color(255, 255, 0, 0)
+                                            : Gdiplus::Color(0, 0, 0, 255));
+      }
+    }
+    // The PNG encoder of GDI+.
+    const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+    saved = picture.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+  }
+  Gdiplus::GdiplusShutdown(token);
+  return saved;
+}
+
+TEST_F(DayCellsTest, TransparentPartsOfAPngComeOutWhite) {
+  const std::string path = TempFolder() + "alpha.png";
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  ASSERT_TRUE(WritePng(wide, 10, 6, [](int x, int) { return x < 5; }));
+  LoadedPicture picture(app.imageLoader, path);
+  ASSERT_TRUE(picture.loaded);
+  EXPECT_EQ(picture.image.width, 10);
+  EXPECT_EQ(picture.image.height, 6);
+  EXPECT_EQ(GetPixel(picture.dc, 1, 1), kRed);
+  // White is what the masks and the button strip treat as "background shows through".
+  EXPECT_EQ(GetPixel(picture.dc, 8, 4), kWhite);
 }
 
 TEST_F(DayCellsTest, PicturesGoUnderOrOverTheMarkAndMissingOnesAreSkipped) {
