@@ -48,7 +48,7 @@ Hoshiro Start(const std::wstring& commandLine, const std::wstring& program = Hos
   return hoshiro;
 }
 
-// Started the way the calendar starts it: its full path, then the text.
+// Started the way the calendar starts it: its full path in quotes, then the text.
 Hoshiro Show(const std::wstring& text) {
   return Start(driver::Quoted(HoshiroPath()) + L" " + text);
 }
@@ -147,8 +147,7 @@ TEST(HoshiroDialog, JapaneseTextIsShownAndPhotographed) {
   ASSERT_NE(hoshiro.dialog, nullptr);
   EXPECT_EQ(driver::Text(hoshiro.TextArea()), kJapaneseText);
 
-  // Let the dialog finish painting before the screen is read.
-  RedrawWindow(hoshiro.dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // The dialog has painted once its process is idle; the X server shows it a moment later.
   hoshiro.process.WaitForIdle(driver::kStartTimeoutMs);
   Sleep(300);
   std::wstring shot = driver::SaveScreenshot(hoshiro.dialog, L"hoshiro");

@@ -101,29 +101,49 @@ Process& Process::operator=(Process&& other) noexcept {
   return *this;
 }
 
+namespace {
+
+// Under load Wine now and then fails a process start before the program's own code runs
+// (ERROR_INTERNAL_ERROR from its loader); such a start is tried again.
+template <typename Create>
+DWORD StartWithRetry(Create create) {
+  constexpr int kAttempts = 3;
+  DWORD error = 0;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    if (create()) return 0;
+    error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR) break;
+  }
+  return error;
+}
+
+}  // namespace
+
 Process Process::Start(const std::wstring& commandLine, const std::wstring& applicationName) {
   Process process;
-  std::wstring writable = commandLine;  // CreateProcessW may write into the command line
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  if (!CreateProcessW(applicationName.empty() ? nullptr : applicationName.c_str(), writable.data(),
-                      nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process.info_)) {
-    process.startError_ = GetLastError();
-    process.info_ = {};
-  }
+  process.startError_ = StartWithRetry([&] {
+    std::wstring writable = commandLine;  // CreateProcessW may write into the command line
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessW(applicationName.empty() ? nullptr : applicationName.c_str(),
+                          writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process.info_) != 0;
+  });
+  if (process.startError_) process.info_ = {};
   return process;
 }
 
 Process Process::StartAnsi(const std::string& commandLine, const std::string& applicationName) {
   Process process;
-  std::string writable = commandLine;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  if (!CreateProcessA(applicationName.empty() ? nullptr : applicationName.c_str(), writable.data(),
-                      nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process.info_)) {
-    process.startError_ = GetLastError();
-    process.info_ = {};
-  }
+  process.startError_ = StartWithRetry([&] {
+    std::string writable = commandLine;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessA(applicationName.empty() ? nullptr : applicationName.c_str(),
+                          writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process.info_) != 0;
+  });
+  if (process.startError_) process.info_ = {};
   return process;
 }
 
