@@ -73,9 +73,10 @@ CalendarLayout LayOutCalendar(const LayoutInput& in) {
 
   // The trimmed spacing after the last column is meant to leave the window's right margin;
   // with wide spacing it would eat into the last column's numbers, so the window always
-  // reaches past what the last cell draws.
+  // reaches a margin past what the last cell draws, as the first column has on the left.
+  const int32_t lastCellEnd = margin + (kColumns - 1) * out.cellWidth + CellContentRight(out, sD);
   out.clientWidth = std::max({GridWidth(in, out) + 2 * margin, headingWidth + 2 * margin,
-                              margin + (kColumns - 1) * out.cellWidth + CellContentRight(out, sD)});
+                              lastCellEnd + margin});
   // The content starts one margin below the top edge, so the height counts that margin too;
   // without it the lowest pixels of a sixth row (numbers, frames, shadows) would be cut off.
   out.clientHeight = margin + in.headingShadow + out.headingHeight + out.buttonBarHeight +

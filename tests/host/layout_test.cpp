@@ -51,8 +51,9 @@ TEST(LayOutCalendar, BandHeightsAndWindowSize) {
   EXPECT_EQ(l.buttonBarHeight, 20);
   EXPECT_EQ(l.headingHeight, 33);
   EXPECT_EQ(l.weekRowHeight, 20);
-  // The grid is wider than the heading: grid + both margins.
-  EXPECT_EQ(l.clientWidth, 167 + 8);
+  // The grid is wider than the heading; the Saturday numbers (with shadow) end at 154 + 21
+  // and keep a margin to the right edge.
+  EXPECT_EQ(l.clientWidth, 154 + 21 + 4);
   // Top margin, heading shadow and band, button bar, weekday shadow and row, six rows.
   EXPECT_EQ(l.clientHeight, 4 + 2 + 33 + 20 + 1 + 20 + 6 * 25);
 
@@ -94,10 +95,10 @@ TEST(LayOutCalendar, WideSpacingNeverCutsTheLastColumn) {
   EXPECT_EQ(l.cellWidth, 33);
   EXPECT_EQ(l.numberBox.x, 8);
   // Trimming the whole spacing (7 x 33 - 16 + 8 = 223) would cut 4 pixels off the Saturday
-  // numbers: the window reaches the end of the last number's shadow instead.
+  // numbers: the window reaches a margin past the end of the last number's shadow instead.
   const int lastNumberEnd = l.margin + 6 * l.cellWidth + l.numberBox.x + l.numberBox.w + 1;
   EXPECT_EQ(lastNumberEnd, 227);
-  EXPECT_EQ(l.clientWidth, 227);
+  EXPECT_EQ(l.clientWidth, 227 + l.margin);
 
   // The italic boxes reach further right and are kept whole as well.
   in.italic = true;
