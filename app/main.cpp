@@ -1,0 +1,27 @@
+// Entry point of the calendar: start-up, the windows, the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/calendar_app.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  AppInstance = instance;
+
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&controls);
+
+  const int result = CalendarApp::Instance().Initialize();
+  if (result != 0) return result;
+  CalendarApp::Instance().CreateWindows();
+
+  MSG message;
+  for (;;) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) break;
+    // An error leaves no message to handle; the loop simply waits for the next one.
+    if (got == -1) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
