@@ -65,6 +65,10 @@ foreach(_src ${ZANTO_WIN_TESTS})
   add_test(NAME ${_name} COMMAND ${_name} WORKING_DIRECTORY ${ZANTO_TEST_DIR})
   set_tests_properties(${_name} PROPERTIES TIMEOUT 300
     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;ZANTO_ARTIFACTS=${CMAKE_BINARY_DIR}/../artifacts")
+  # End-to-end tests start the programs on the prefix's one real data folder, one at a time.
+  if(_name MATCHES "_e2e_test$")
+    set_tests_properties(${_name} PROPERTIES RESOURCE_LOCK zanto_data_folder)
+  endif()
 endforeach()
 
 # Redraw timing under Wine: prints figures, never registered as a test.
@@ -72,4 +76,11 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win/redraw_bench.cpp)
   add_executable(redraw_bench tests/win/redraw_bench.cpp)
   target_link_libraries(redraw_bench PRIVATE zanto_win zanto_win_test_support gtest_main)
   set_target_properties(redraw_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
+endif()
+
+# Start-up timing of the calendar next to a minimal window: prints figures, never a test.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win/startup_timing.cpp)
+  add_executable(startup_timing tests/win/startup_timing.cpp)
+  target_link_libraries(startup_timing PRIVATE zanto_win zanto_win_test_support)
+  set_target_properties(startup_timing PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
 endif()

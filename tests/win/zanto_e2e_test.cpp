@@ -1,0 +1,445 @@
+// End-to-end tests of Zanto.exe: started in a fresh data folder, its windows found and
+// operated from outside, closed, with exit codes and the settings file checked.
+//
+// The data folder lies inside this build tree's own Wine prefix, so each test simply removes
+// it before starting; the developer's own data is never touched.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+// The project headers come first: the shell headers bring a COM XMLDocument of their own,
+// which must not take the name before the XML library's does.
+#include "app/calendar_app.h"
+#include "docs/data_folder.h"
+#include "docs/settings.h"
+#include "resources/zanto_resource.h"
+#include "support/driver.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+namespace {
+
+constexpr wchar_t kMainClass[] = L"WindowClassZanto";
+constexpr wchar_t kProbeClass[] = L"WindowClassZanto_BACK";
+constexpr wchar_t kDialogClass[] = L"#32770";
+// The text control of a message box.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+// "≪", "<", "◇", ">", "≫" in Shift_JIS.
+const char* const kButtonTexts[] = {"\x81\xe1", "<", "\x81\x9e", ">", "\x81\xe2"};
+// "設定値取得エラー[" in Shift_JIS.
+const char kSettingsErrorStart[] = "\x90\xdd\x92\xe8\x92l\x8e\xe6\x93\xbe\x83G\x83\x89\x81[[";
+
+std::string Narrow(const std::wstring& wide) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0], size,
+                      nullptr, nullptr);
+  return text;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool Exists(const std::string& path) { return PathFileExistsA(path.c_str()) != FALSE; }
+
+// DataFolder ends in "\Quor\Zanto\"; the chain from "Quor" on is the program's own.
+std::string QuorFolder() {
+  std::string folder = DataFolder;
+  folder.resize(folder.size() - std::string("Zanto\\").size());
+  return folder;
+}
+
+void RemoveFolder(const std::string& folder) {
+  if (!Exists(folder)) return;
+  std::string from = folder;
+  while (!from.empty() && from.back() == '\\') from.pop_back();
+  from.push_back('\0');  // the list of paths ends with two nulls
+  SHFILEOPSTRUCTA op = {};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  SHFileOperationA(&op);
+}
+
+// The settings as the program would read them from the data folder.
+struct SavedSettings {
+  CSettings settings;
+  int error = settings.Load();
+  const COptions& options() const { return settings.Options; }
+};
+
+void WriteWinPos(int left, int top) {
+  CSettings settings;
+  ASSERT_EQ(settings.Load(), 0);
+  settings.Options.WinPos.Left = left;
+  settings.Options.WinPos.Top = top;
+  ASSERT_EQ(settings.SaveOption("WinPos"), 0);
+}
+
+// The layout the program computes for the settings in the data folder, worked out here in
+// this process with the same code and fonts.
+SIZE ExpectedClientSize() {
+  CalendarApp& app = CalendarApp::Instance();
+  app.settings = &CSettings::Instance();
+  EXPECT_EQ(app.settings->Load(), 0);
+  app.options = &app.settings->Options;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  app.shownYear = now.wYear;
+  app.shownMonth = now.wMonth;
+  HDC screen = GetDC(nullptr);
+  app.composeDC = CreateCompatibleDC(screen);
+  app.buttonImageDC = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  const RECT client = app.ComputeLayout();
+  CalendarApp::Destroy();
+  return SIZE{client.right, client.bottom};
+}
+
+// The pixels of a screen area, top row first.
+std::vector<DWORD> Capture(const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+class ZantoE2E : public testing::Test {
+ protected:
+  void SetUp() override { RemoveFolder(QuorFolder()); }
+
+  void TearDown() override {
+    if (zanto.Started() && zanto.Running()) zanto.Terminate();
+  }
+
+  // Starts the program of a folder and waits for its calendar window and first picture.
+  void Start(const std::wstring& folder = driver::ProgramFolder()) {
+    zanto = driver::Process::Start(driver::Quoted(folder + L"Zanto.exe"));
+    ASSERT_TRUE(zanto.Started()) << "CreateProcessW error " << zanto.StartError();
+    window = driver::WaitForWindow(zanto, kMainClass);
+    ASSERT_NE(window, nullptr) << "no calendar window";
+    zanto.WaitForIdle(driver::kStartTimeoutMs);
+  }
+
+  void CloseAndExpectExitCodeZero() {
+    ASSERT_TRUE(driver::Post(window, WM_CLOSE));
+    ASSERT_TRUE(zanto.Wait(driver::kStartTimeoutMs)) << "Zanto did not end after WM_CLOSE";
+    EXPECT_EQ(zanto.ExitCode(), 0u);
+  }
+
+  // The calendar as it stands on the screen once painting has settled.
+  std::vector<DWORD> Picture() {
+    UpdateWindow(window);
+    std::vector<DWORD> last = Capture(driver::WindowRect(window));
+    driver::WaitUntil(
+        [&] {
+          std::vector<DWORD> now = Capture(driver::WindowRect(window));
+          const bool same = now == last;
+          last = std::move(now);
+          return same;
+        },
+        2000, 50);
+    return last;
+  }
+
+  void Click(int buttonId) {
+    HWND button = GetDlgItem(window, buttonId);
+    ASSERT_NE(button, nullptr) << "button " << buttonId;
+    bool answered = false;
+    driver::Send(button, BM_CLICK, 0, 0, &answered);
+    ASSERT_TRUE(answered);
+  }
+
+  void Key(WPARAM key, int repeat) {
+    bool answered = false;
+    driver::Send(window, WM_KEYDOWN, key, MAKELPARAM(repeat, 0), &answered);
+    ASSERT_TRUE(answered);
+  }
+
+  // A left click with Shift held, as the mouse would deliver it.
+  void ShiftClick() {
+    const LPARAM at = MAKELPARAM(30, 100);
+    driver::Post(window, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, at);
+    driver::Post(window, WM_LBUTTONUP, MK_SHIFT, at);
+  }
+
+  // Waits until the settings file says BackMode is mode.
+  bool WaitForSavedBackMode(int mode) {
+    return driver::WaitUntil(
+        [&] {
+          SavedSettings saved;
+          return saved.error == 0 && saved.options().BackMode == mode;
+        },
+        5000, 50);
+  }
+
+  driver::Process zanto;
+  HWND window = nullptr;
+};
+
+TEST(ZantoResources, StringTableHoldsTheProgramTexts) {
+  const std::string exe = Narrow(driver::ProgramPath(L"Zanto.exe"));
+  HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  auto text = [&](UINT id) {
+    char buffer[1024] = "";
+    const int length = LoadStringA(module, id, buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? length : 0);
+  };
+  EXPECT_EQ(text(IDS_PROGRAM_NAME), "Zanto");
+  EXPECT_EQ(text(IDS_WINDOW_CLASS), "WindowClassZanto");
+  EXPECT_EQ(text(IDS_MEMO_CAPTION), "%s - Zanto Memo");
+  EXPECT_EQ(text(IDS_STANDARD_DECO), "\x81i\x95W\x8f\x80\x81j");  // （標準）
+  EXPECT_EQ(text(IDS_TOMORROW), "\x96\xbe\x93\xfa");              // 明日
+  EXPECT_EQ(text(IDS_SETTINGS_ERROR), std::string(kSettingsErrorStart) + "%d] %s");
+  EXPECT_FALSE(text(IDS_VERSION).empty());
+  EXPECT_FALSE(text(IDS_DISPLAY_NAME).empty());
+  // 左端;中央;右端
+  EXPECT_EQ(text(IDS_CHOICE_POSITION), "\x8d\xb6\x92[;\x92\x86\x89\x9b;\x89" "E\x92[");
+  // なし;■;●
+  EXPECT_EQ(text(IDS_CHOICE_MARK), "\x82\xc8\x82\xb5;\x81\xa1;\x81\x9c");
+  // 条件なし;土曜日;日曜日;月～金 (the wave dash of code page 932)
+  EXPECT_EQ(text(IDS_CHOICE_WEEKDAY),
+            "\x8f\xf0\x8c\x8f\x82\xc8\x82\xb5;\x93y\x97j\x93\xfa;\x93\xfa\x97j\x93\xfa;"
+            "\x8c\x8e\x81`\x8b\xe0");
+  // 条件なし;祝日;振替休日;その他休日;休日以外;個人設定10;個人設定11;その他12;その他13
+  EXPECT_EQ(text(IDS_CHOICE_HOLIDAY),
+            "\x8f\xf0\x8c\x8f\x82\xc8\x82\xb5;\x8fj\x93\xfa;\x90U\x91\xd6\x8bx\x93\xfa;"
+            "\x82\xbb\x82\xcc\x91\xbc\x8bx\x93\xfa;\x8bx\x93\xfa\x88\xc8\x8aO;"
+            "\x8c\xc2\x90l\x90\xdd\x92\xe8" "10;\x8c\xc2\x90l\x90\xdd\x92\xe8" "11;"
+            "\x82\xbb\x82\xcc\x91\xbc" "12;\x82\xbb\x82\xcc\x91\xbc" "13");
+  for (UINT id : {IDS_CHOICE_FRAME, IDS_CHOICE_IMAGE, IDS_CHOICE_WEEK_START, IDS_CHOICE_TODAY}) {
+    EXPECT_NE(text(id).find(';'), std::string::npos) << "entry " << id;
+  }
+  // The notice breaks its lines with single carriage returns, the question with a line feed.
+  const std::string notice = text(IDS_POWER_SAVE_NOTICE);
+  EXPECT_EQ(notice.size(), 174u);
+  EXPECT_NE(notice.find("\x81" "B\r\r\x81i"), std::string::npos)
+      << "two breaks after the first sentence";
+  EXPECT_EQ(notice.find('\n'), std::string::npos);
+  EXPECT_EQ(text(IDS_YEAR_BOUNDARY),
+            "\x94N\x8c\xd7\x82\xe8\x82\xcc\x92\xca\x92m\x82\xcd\x82\xc5\x82\xab\x82\xdc\x82\xb9"
+            "\x82\xf1\x81" "B\n\x91\xb1\x8ds\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81H");
+  FreeLibrary(module);
+}
+
+TEST_F(ZantoE2E, FirstStartCopiesSettingsAndHolidayTableOnlyOnce) {
+  ASSERT_FALSE(Exists(QuorFolder()));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const std::string shipped = ReadAll(Narrow(driver::ProgramPath(L"Settings.xml")));
+  ASSERT_FALSE(shipped.empty());
+  EXPECT_EQ(ReadAll(SettingsPath), shipped) << "the default settings are copied unchanged";
+  EXPECT_TRUE(Exists(DataFolder + "Holidays00.xml"));
+  CloseAndExpectExitCodeZero();
+
+  // A second start finds the user's own settings and leaves them as they are.
+  WriteWinPos(123, 45);
+  const std::string own = ReadAll(SettingsPath);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const RECT rect = driver::WindowRect(window);
+  EXPECT_EQ(rect.left, 123);
+  EXPECT_EQ(rect.top, 45);
+  CloseAndExpectExitCodeZero();
+  EXPECT_EQ(ReadAll(SettingsPath), own) << "nothing is copied over, nothing saved at the end";
+}
+
+TEST_F(ZantoE2E, CalendarIsAToolPopupOfTheLayoutSizeAtWinPosWithFiveButtons) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(CloseAndExpectExitCodeZero());
+  WriteWinPos(200, 60);
+  const SIZE expected = ExpectedClientSize();
+  ASSERT_NO_FATAL_FAILURE(Start());
+
+  EXPECT_EQ(driver::ClassName(window), kMainClass);
+  EXPECT_EQ(driver::Text(window), L"");
+  const LONG_PTR style = driver::Style(window);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_CHILD));
+  const LONG_PTR exStyle = driver::ExStyle(window);
+  EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW) << "no taskbar button";
+  SavedSettings saved;
+  ASSERT_EQ(saved.error, 0);
+  // The colour key is in use only in the transparent mode.
+  EXPECT_EQ((exStyle & WS_EX_LAYERED) != 0, saved.options().BackMode == 2);
+  HWND owner = GetWindow(window, GW_OWNER);
+  ASSERT_NE(owner, nullptr);
+  EXPECT_EQ(driver::ClassName(owner), kProbeClass);
+
+  const RECT rect = driver::WindowRect(window);
+  EXPECT_EQ(rect.left, 200);
+  EXPECT_EQ(rect.top, 60);
+  const RECT client = driver::ClientRect(window);
+  EXPECT_EQ(client.right, expected.cx);
+  EXPECT_EQ(client.bottom, expected.cy);
+  EXPECT_EQ(rect.right - rect.left, expected.cx) << "no frame around the picture";
+
+  // Without a button image: plain 24 x 20 buttons, side by side, centred, 4 pixels down.
+  const int firstX = (expected.cx - 5 * 24) / 2;
+  for (int i = 0; i < kButtonCount; ++i) {
+    HWND button = GetDlgItem(window, kFirstButtonId + i);
+    ASSERT_NE(button, nullptr) << "button " << kFirstButtonId + i;
+    EXPECT_EQ(driver::TextAnsi(button), kButtonTexts[i]);
+    const LONG_PTR buttonStyle = driver::Style(button);
+    EXPECT_EQ(buttonStyle & (WS_CHILD | WS_VISIBLE | BS_CENTER | BS_VCENTER),
+              WS_CHILD | WS_VISIBLE | BS_CENTER | BS_VCENTER);
+    EXPECT_NE(buttonStyle & BS_TYPEMASK, BS_OWNERDRAW);
+    const RECT at = driver::ChildRect(button);
+    EXPECT_EQ(at.left, firstX + 24 * i);
+    EXPECT_EQ(at.top, 4);
+    EXPECT_EQ(at.right - at.left, 24);
+    EXPECT_EQ(at.bottom - at.top, 20);
+  }
+
+  Picture();
+  driver::SaveScreenshot(L"zanto_desktop");
+  driver::SaveScreenshot(window, L"zanto_calendar");
+  CloseAndExpectExitCodeZero();
+}
+
+TEST_F(ZantoE2E, ButtonsAndKeysChangeTheShownMonthAndSpaceReturns) {
+  const int previousYear = kFirstButtonId, previousMonth = kFirstButtonId + 1,
+            todayButton = kFirstButtonId + 2, nextMonth = kFirstButtonId + 3,
+            nextYear = kFirstButtonId + 4;
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const std::vector<DWORD> today = Picture();
+
+  Click(nextMonth);
+  const std::vector<DWORD> oneOn = Picture();
+  EXPECT_NE(oneOn, today) << "\">\" shows another month";
+  Click(previousMonth);
+  EXPECT_EQ(Picture(), today) << "\"<\" comes back";
+
+  for (int i = 0; i < 3; ++i) Click(nextMonth);
+  const std::vector<DWORD> threeOn = Picture();
+  EXPECT_NE(threeOn, oneOn);
+  Key(VK_SPACE, 1);
+  EXPECT_EQ(Picture(), today) << "Space returns to today";
+
+  // One key message with a repeat count of 3 moves three months at once.
+  Key(VK_RIGHT, 3);
+  EXPECT_EQ(Picture(), threeOn);
+  Key(VK_LEFT, 3);
+  EXPECT_EQ(Picture(), today);
+
+  Click(nextYear);
+  const std::vector<DWORD> yearOn = Picture();
+  EXPECT_NE(yearOn, today);
+  Key(VK_UP, 1);
+  EXPECT_EQ(Picture(), today);
+  Key(VK_DOWN, 1);
+  EXPECT_EQ(Picture(), yearOn);
+  Click(previousYear);
+  Click(nextMonth);
+  Click(todayButton);
+  EXPECT_EQ(Picture(), today) << "the today button returns to today";
+
+  // Other keys change nothing.
+  Key('A', 1);
+  EXPECT_EQ(Picture(), today);
+  CloseAndExpectExitCodeZero();
+}
+
+TEST_F(ZantoE2E, ShiftClickAndMiddleButtonCycleTheBackgroundModeAndSaveIt) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  SavedSettings shipped;
+  ASSERT_EQ(shipped.error, 0);
+  ASSERT_EQ(shipped.options().BackMode, 0) << "the shipped settings start with the wallpaper";
+
+  ShiftClick();
+  ASSERT_TRUE(WaitForSavedBackMode(1)) << "wallpaper -> fill";
+  EXPECT_FALSE(driver::ExStyle(window) & WS_EX_LAYERED);
+  ShiftClick();
+  ASSERT_TRUE(WaitForSavedBackMode(2)) << "fill -> transparent";
+  EXPECT_TRUE(driver::ExStyle(window) & WS_EX_LAYERED) << "the colour key needs a layered window";
+  driver::Post(window, WM_MBUTTONUP, 0, MAKELPARAM(30, 100));
+  ASSERT_TRUE(WaitForSavedBackMode(0)) << "transparent -> wallpaper, by the middle button";
+  EXPECT_FALSE(driver::ExStyle(window) & WS_EX_LAYERED);
+
+  // A plain click changes nothing: the next Shift click goes on from wallpaper to fill.
+  driver::Post(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 100));
+  driver::Post(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 100));
+  ShiftClick();
+  ASSERT_TRUE(WaitForSavedBackMode(1));
+  Picture();
+  driver::SaveScreenshot(window, L"zanto_fill_mode");
+  CloseAndExpectExitCodeZero();
+
+  SavedSettings after;
+  ASSERT_EQ(after.error, 0) << "the settings file is intact after the end";
+  EXPECT_EQ(after.options().BackMode, 1);
+  EXPECT_EQ(after.options().AlwaysBottom, shipped.options().AlwaysBottom);
+  EXPECT_EQ(after.options().WinPos.Left, shipped.options().WinPos.Left);
+}
+
+TEST_F(ZantoE2E, PositionOffEveryMonitorStartsTopRightAndIsNotWritten) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(CloseAndExpectExitCodeZero());
+  WriteWinPos(50000, 40000);
+  const std::string own = ReadAll(SettingsPath);
+
+  ASSERT_NO_FATAL_FAILURE(Start());
+  RECT work;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+  const RECT rect = driver::WindowRect(window);
+  EXPECT_EQ(rect.right, work.right);
+  EXPECT_EQ(rect.top, work.top);
+  CloseAndExpectExitCodeZero();
+  EXPECT_EQ(ReadAll(SettingsPath), own) << "the saved position waits until the user moves it";
+}
+
+TEST_F(ZantoE2E, MissingSettingsShowTheErrorBoxAndEndWithOne) {
+  // A program folder without the default settings.
+  char temp[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder =
+      std::string(temp) + "zanto-e2e-" + std::to_string(GetCurrentProcessId()) + "\\";
+  RemoveFolder(folder);
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  const std::string program = Narrow(driver::ProgramFolder());
+  for (const char* file : {"Zanto.exe", "Holidays00.xml"}) {
+    ASSERT_TRUE(CopyFileA((program + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+  }
+
+  zanto = driver::Process::StartAnsi("\"" + folder + "Zanto.exe\"");
+  ASSERT_TRUE(zanto.Started());
+  HWND box = driver::WaitForWindow(zanto, kDialogClass);
+  ASSERT_NE(box, nullptr) << "no error box";
+  EXPECT_EQ(driver::TextAnsi(box), "Zanto");
+  EXPECT_EQ(driver::TextAnsi(GetDlgItem(box, kMessageBoxTextId)),
+            std::string(kSettingsErrorStart) + "3] " + SettingsPath);
+  driver::SaveScreenshot(box, L"zanto_settings_error");
+  EXPECT_TRUE(driver::TopLevelWindows(zanto.Id(), kMainClass).empty());
+
+  driver::Post(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(zanto.Wait(driver::kStartTimeoutMs));
+  EXPECT_EQ(zanto.ExitCode(), 1u);
+  EXPECT_FALSE(Exists(SettingsPath));
+  RemoveFolder(folder);
+}
+
+}  // namespace
