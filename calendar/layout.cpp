@@ -97,8 +97,9 @@ std::vector<std::string> WeekTitles(const std::string& weekTitle) {
 
 int32_t FirstCellDay(int32_t firstWeekday, int32_t startDayOfWeek) {
   // Both are weekdays 0 ... 6; the double modulo keeps an out-of-range start day from
-  // producing a grid that begins after the 1st.
-  return 1 - ((firstWeekday - startDayOfWeek) % kColumns + kColumns) % kColumns;
+  // producing a grid that begins after the 1st. The start day comes from the settings file
+  // as any int, so it is brought into a week first: the difference must not overflow.
+  return 1 - ((firstWeekday - startDayOfWeek % kColumns) % kColumns + kColumns) % kColumns;
 }
 
 int32_t RowCount(int32_t firstCellDay, int32_t daysInMonth) {

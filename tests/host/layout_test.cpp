@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 // Day numbers at most 16 x 20, SpaceX 50, day SpaceY 20, day and weekday shadow 1, widest
@@ -186,6 +188,15 @@ TEST(MonthGrid, FirstCellDayAndRows) {
   // A 31-day month beginning on a Saturday needs all six rows.
   EXPECT_EQ(RowCount(FirstCellDay(6, 0), 31), 6);
   EXPECT_EQ(RowCount(FirstCellDay(3, 0), 30), 5);
+}
+
+TEST(MonthGrid, AnyStartDayFromTheFileGivesAGridThatShowsTheFirst) {
+  // The settings file may hold any int; the extremes must neither overflow nor leave day 1
+  // off the grid. INT_MIN is 5 mod 7 (Friday), INT_MAX is 1 (Monday).
+  EXPECT_EQ(FirstCellDay(5, INT_MIN), 1);
+  EXPECT_EQ(FirstCellDay(0, INT_MIN), -1);
+  EXPECT_EQ(FirstCellDay(1, INT_MAX), 1);
+  EXPECT_EQ(FirstCellDay(6, INT_MAX), -4);
 }
 
 TEST(MonthGrid, DayAtGridPoint) {
