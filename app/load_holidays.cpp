@@ -7,6 +7,9 @@
 #include "docs/holiday_tables.h"
 #include "docs/settings.h"
 
+// After the project headers: the shell headers bring a COM XMLDocument of their own.
+#include <shlwapi.h>
+
 namespace {
 
 // "Holidays00.xml" in the folder of the running program.
@@ -14,10 +17,11 @@ std::string ShippedHolidayTablePath() {
   char path[MAX_PATH] = "";
   DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return std::string();
-  std::string folder(path, length);
-  size_t slash = folder.find_last_of("\\/");
-  folder.erase(slash == std::string::npos ? 0 : slash + 1);
-  return folder + "Holidays00.xml";
+  // The shell's path functions step over double-byte characters: the second byte of 表 or ソ
+  // in a renamed program is the byte of a backslash and must not count as one.
+  PathRemoveFileSpecA(path);
+  if (!PathAppendA(path, "Holidays00.xml")) return std::string();
+  return path;
 }
 
 }  // namespace

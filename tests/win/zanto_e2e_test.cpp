@@ -412,6 +412,32 @@ TEST_F(ZantoE2E, PositionOffEveryMonitorStartsTopRightAndIsNotWritten) {
   EXPECT_EQ(ReadAll(SettingsPath), own) << "the saved position waits until the user moves it";
 }
 
+TEST_F(ZantoE2E, ProgramRenamedWithABackslashTrailByteStillFindsItsHolidayTable) {
+  // 予定表.exe: both 予 and 表 end in the byte of a backslash.
+  const std::string renamed = "\x97\x5c\x92\xe8\x95\x5c.exe";
+  char temp[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder =
+      std::string(temp) + "zanto-e2e-renamed-" + std::to_string(GetCurrentProcessId()) + "\\";
+  RemoveFolder(folder);
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  const std::string program = Narrow(driver::ProgramFolder());
+  for (const char* file : {"Settings.xml", "Holidays00.xml"}) {
+    ASSERT_TRUE(CopyFileA((program + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+  }
+  ASSERT_TRUE(CopyFileA((program + "Zanto.exe").c_str(), (folder + renamed).c_str(), FALSE));
+
+  zanto = driver::Process::StartAnsi("\"" + folder + renamed + "\"");
+  ASSERT_TRUE(zanto.Started());
+  window = driver::WaitForWindow(zanto, kMainClass);
+  ASSERT_NE(window, nullptr) << "no calendar window";
+  zanto.WaitForIdle(driver::kStartTimeoutMs);
+  EXPECT_TRUE(Exists(SettingsPath));
+  EXPECT_TRUE(Exists(DataFolder + "Holidays00.xml")) << "the shipped table beside the program";
+  CloseAndExpectExitCodeZero();
+  RemoveFolder(folder);
+}
+
 TEST_F(ZantoE2E, MissingSettingsShowTheErrorBoxAndEndWithOne) {
   // A program folder without the default settings.
   char temp[MAX_PATH] = "";
