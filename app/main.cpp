@@ -12,7 +12,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   const int result = CalendarApp::Instance().Initialize();
   if (result != 0) return result;
-  CalendarApp::Instance().CreateWindows();
+  // Without its window nothing could ever end the process: it would run on unseen.
+  if (!CalendarApp::Instance().CreateWindows()) return 1;
 
   MSG message;
   for (;;) {

@@ -213,7 +213,7 @@ int CalendarApp::DrawWeekRow(int y) {
   int x = layout.margin;
   for (int column = 0; column < 7; ++column) {
     // The titles stay in Sunday-first order whatever the first column is.
-    const int weekday = ((form.StartDayOfWeek + column) % 7 + 7) % 7;
+    const int weekday = ((form.StartDayOfWeek % 7 + column) % 7 + 7) % 7;
     // Only the colours come from the decoration list: frames, marks and images count as
     // already decided.
     CDayDeco deco;
