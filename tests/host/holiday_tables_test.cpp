@@ -13,6 +13,7 @@
 #include "docs/holiday_tables.h"
 #include "docs/settings.h"
 #include "temp_data_folder.h"
+#include "tests/common/test_files.h"
 
 namespace {
 
@@ -27,19 +28,6 @@ const std::string kShippedSettings = std::string(ZANTO_SOURCE_DIR) + "/resources
 // Results a download can end with.
 constexpr int kSendFailed = -4;
 constexpr int kNoLastModified = -7;
-
-std::string Rule(int type, int kind, const std::string& name, int month, int day) {
-  return "<Holiday type=\"" + std::to_string(type) + "\" kind=\"" + std::to_string(kind) +
-         "\" name=\"" + name + "\"><Month>" + std::to_string(month) + "</Month><Day>" +
-         std::to_string(day) + "</Day></Holiday>";
-}
-
-// A table file; version nullptr leaves out the "Version" element.
-std::string Table(const char* version, const std::string& rules) {
-  std::string xml = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<HolidayTable>\n";
-  if (version) xml += std::string("  <Version>") + version + "</Version>\n";
-  return xml + "  <Holidays>" + rules + "</Holidays>\n</HolidayTable>\n";
-}
 
 // A settings file with table 0 configured as given and other settings around it that must
 // survive every rewrite.

@@ -13,22 +13,13 @@
 #include "docs/data_folder.h"
 #include "docs/memo_store.h"
 #include "docs/settings.h"
+#include "tests/common/test_files.h"
 
 namespace {
 
 // 表示 (both trail bytes 0x5C) and 会議.
 const std::string kHyouji = "\x95\x5c\x8e\xa6";
 const std::string kKaigi = "\x89\xef\x8b\x63";
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
 
 std::vector<std::string> FilesIn(const std::string& folder) {
   std::vector<std::string> names;

@@ -24,6 +24,7 @@
 #include "docs/holiday_tables.h"
 #include "docs/holidays_doc.h"
 #include "support/driver.h"
+#include "tests/common/test_files.h"
 
 namespace {
 
@@ -34,30 +35,7 @@ constexpr int kNotATable = -1001;
 constexpr int kFileError = -1002;
 constexpr int kNoLastModified = -7;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
 bool Exists(const std::string& path) { return std::filesystem::exists(path); }
-
-std::string Rule(int type, int kind, const std::string& name, int month, int day) {
-  return "<Holiday type=\"" + std::to_string(type) + "\" kind=\"" + std::to_string(kind) +
-         "\" name=\"" + name + "\"><Month>" + std::to_string(month) + "</Month><Day>" +
-         std::to_string(day) + "</Day></Holiday>";
-}
-
-// A table file; version nullptr leaves out the "Version" element.
-std::string Table(const char* version, const std::string& rules) {
-  std::string xml = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<HolidayTable>\n";
-  if (version) xml += std::string("  <Version>") + version + "</Version>\n";
-  return xml + "  <Holidays>" + rules + "</Holidays>\n</HolidayTable>\n";
-}
 
 // A Linux path as Wine's drive Z: shows it, or the path itself on Windows.
 std::string UnixPath(const std::string& windowsPath) {
