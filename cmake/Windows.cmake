@@ -1,5 +1,6 @@
 # Windows build: the two programs, the program folder and the Windows tests.
 enable_language(RC)
+include(${CMAKE_CURRENT_LIST_DIR}/Version.cmake)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 add_compile_options(-Wall -Wextra)
 if(MINGW)
@@ -19,7 +20,7 @@ target_link_libraries(zanto_win PUBLIC zanto_core
   gdiplus wininet comctl32 comdlg32 shell32 shlwapi ole32 gdi32 user32 kernel32 psapi)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
-  add_executable(Zanto WIN32 app/main.cpp resources/zanto.rc)
+  add_executable(Zanto WIN32 app/main.cpp resources/zanto.rc resources/zanto_program.rc)
   target_link_libraries(Zanto PRIVATE zanto_win)
   set_target_properties(Zanto PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_PROGRAM_DIR})
 endif()
@@ -32,6 +33,9 @@ if(MINGW)
 endif()
 target_link_libraries(Hoshiro PRIVATE comctl32 user32)
 set_target_properties(Hoshiro PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_PROGRAM_DIR})
+# windres knows nothing of the files a script pulls in: the version header and the manifests.
+set_source_files_properties(resources/zanto.rc resources/zanto_program.rc resources/hoshiro.rc
+  PROPERTIES OBJECT_DEPENDS "${ZANTO_RC_GENERATED}")
 
 foreach(_file Settings.xml Holidays00.xml)
   if(EXISTS ${CMAKE_SOURCE_DIR}/resources/${_file})
@@ -84,3 +88,5 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win/startup_timing.cpp)
   target_link_libraries(startup_timing PRIVATE zanto_win zanto_win_test_support)
   set_target_properties(startup_timing PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
 endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
