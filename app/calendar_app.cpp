@@ -126,6 +126,8 @@ int CalendarApp::Initialize() {
   if (composeDC) SetBkMode(composeDC, TRANSPARENT);
   ReleaseDC(desktop, screen);
 
+  // The primary monitor's scale; the window checks its own monitor once it exists.
+  dpi = static_cast<int>(GetDpiForSystem());
   ComputeLayout();
   return 0;
 }

@@ -86,6 +86,15 @@ class CalendarApp {
   void DrawDays(int y);
   int DrawDayCell(int day, const RECT& cell, DateNote& note);
   void DrawDayImage(int type, const std::string& path, const RECT& cell);
+  // A length of the settings (96-DPI pixels) at the DPI the calendar is laid out for.
+  int Scaled(int pixels) const { return ScaleForDpi(pixels, dpi); }
+
+  // --- per-monitor DPI (app/dpi.cpp) ---
+  // Lays the calendar out again when the window was created on a monitor of another scale.
+  void FollowWindowDpi();
+  // WM_DPICHANGED: new layout for the new DPI, at the place the system suggests.
+  void OnDpiChanged(int newDpi, const RECT& suggested);
+
   // Day number under a client point, or 0 when there is none.
   int DayAtPoint(int x, int y) const;
   std::string FormatHeading(int year, int month) const;
@@ -118,6 +127,8 @@ class CalendarApp {
   ImageLoader imageLoader;
 
   // --- layout ---
+  // DPI of the monitor the calendar stands on; fonts and lengths are scaled to it.
+  int dpi = kBaseDpi;
   CalendarLayout layout;
   int buttonWidth = 0;
   int buttonHeight = 0;

@@ -268,6 +268,7 @@ HWND CalendarApp::CreateWindows() {
                                WS_POPUP, options->WinPos.Left, options->WinPos.Top,
                                layout.clientWidth, layout.clientHeight, probeWindow, nullptr,
                                AppInstance, nullptr);
+  FollowWindowDpi();
 
   CreateButtons();
 
@@ -316,7 +317,7 @@ int CalendarApp::CreateButtons() {
   if (!ownerDrawButtons) {
     LOGFONTA font = {};
     GetObjectA(GetStockObject(SYSTEM_FONT), sizeof font, &font);
-    font.lfHeight = kButtonFontHeight;
+    font.lfHeight = Scaled(kButtonFontHeight);
     font.lfWeight = kButtonFontWeight;
     buttonFont = CreateFontIndirectA(&font);
     for (const ImageBtn& button : buttons) {
@@ -509,6 +510,9 @@ LRESULT CALLBACK CalendarApp::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     case WM_MBUTTONUP:
       app.CycleBackMode();
       break;
+    case WM_DPICHANGED:
+      app.OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_POWERBROADCAST:
       app.OnPowerBroadcast(wParam);
       break;

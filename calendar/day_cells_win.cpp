@@ -146,7 +146,8 @@ int CalendarApp::DrawDayCell(int day, const RECT& cell, DateNote& note) {
   DrawMark(composeDC, look, markRect);
   if (look.imageType == kImageTransparent) DrawDayImage(look.imageType, look.imagePath, cell);
   DrawFrame(composeDC, look, markRect);
-  DrawNumber(composeDC, day, look, numberRect, settings->DateExpression.Font.Shadow);
+  DrawNumber(composeDC, day, look, numberRect,
+             Scaled(settings->DateExpression.Font.Shadow));
 
   std::string tip;
   if (word & kNamedHolidayBits) {

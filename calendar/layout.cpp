@@ -85,6 +85,35 @@ CalendarLayout LayOutCalendar(const LayoutInput& in) {
   return out;
 }
 
+int32_t ScaleForDpi(int32_t pixels, int32_t dpi) {
+  const int64_t scaled = int64_t{pixels} * dpi;
+  const int64_t half = kBaseDpi / 2;
+  return static_cast<int32_t>((scaled < 0 ? scaled - half : scaled + half) / kBaseDpi);
+}
+
+CalendarLayout ScaleLayout(const CalendarLayout& base, int32_t dpi) {
+  if (dpi == kBaseDpi || dpi <= 0) return base;
+  auto cut = [dpi](int32_t length) {
+    return static_cast<int32_t>(int64_t{length} * dpi / kBaseDpi);
+  };
+  auto up = [dpi](int32_t length) {
+    return static_cast<int32_t>((int64_t{length} * dpi + kBaseDpi - 1) / kBaseDpi);
+  };
+  CalendarLayout out = base;
+  for (int32_t* length : {&out.margin, &out.buttonBarHeight, &out.headingHeight,
+                          &out.weekRowHeight, &out.weekTitleWidth, &out.cellWidth,
+                          &out.cellHeight, &out.markBox.x, &out.markBox.y, &out.numberBox.x,
+                          &out.numberBox.y, &out.gridTop}) {
+    *length = cut(*length);
+  }
+  for (int32_t* length : {&out.markBox.w, &out.markBox.h, &out.numberBox.w, &out.numberBox.h}) {
+    *length = up(*length);
+  }
+  out.clientWidth = ScaleForDpi(base.clientWidth, dpi);
+  out.clientHeight = ScaleForDpi(base.clientHeight, dpi);
+  return out;
+}
+
 int32_t GridWidth(const LayoutInput& in, const CalendarLayout& layout) {
   return kColumns * layout.cellWidth - Percent(in.numberWidth, in.daySpaceX);
 }

@@ -13,6 +13,9 @@ struct LayoutBox {
   int32_t h = 0;
 };
 
+// The DPI the settings' pixel values are given for.
+constexpr int32_t kBaseDpi = 96;
+
 struct CalendarLayout {
   int32_t margin = 4;
   int32_t buttonBarHeight = 0;
@@ -64,6 +67,15 @@ struct LayoutInput {
 // Fixes every size and offset of the calendar from the measured sizes. gridTop and
 // firstCellDay are left for the redraw to fill in.
 CalendarLayout LayOutCalendar(const LayoutInput& in);
+
+// A length given in 96-DPI pixels (the unit of the settings file) at a monitor's DPI, rounded
+// to the nearest pixel, halves away from zero: 1 becomes 2 at 144 DPI, -20 becomes -30.
+int32_t ScaleForDpi(int32_t pixels, int32_t dpi);
+
+// The layout made at 96 DPI, scaled as a whole for a monitor of another DPI. The window size is
+// rounded; bands, pitches and offsets are cut, so that together they never reach past the
+// window; the text boxes are rounded up, so that text of the scaled fonts is not clipped.
+CalendarLayout ScaleLayout(const CalendarLayout& base, int32_t dpi);
 
 // Width of the day grid as the window shows it: the spacing after the last column is
 // trimmed so the grid does not end in a wide blank strip.

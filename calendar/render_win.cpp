@@ -28,11 +28,14 @@ SIZE Measure(HDC dc, const std::string& text) {
   return size;
 }
 
-// Makes the font of a settings item and selects it into dc. A font left from an earlier
+// Makes the font of a settings item at a DPI and selects it into dc. The stored height stays
+// in 96-DPI pixels, so the file reads the same on every monitor. A font left from an earlier
 // layout that nobody released is freed first so repeated layouts do not leak.
-void MakeFont(HDC dc, CFontData& font) {
+void MakeFont(HDC dc, CFontData& font, int dpi) {
   if (font.Handle) DeleteObject(font.Handle);
-  font.Handle = CreateFontIndirectA(&font.LogFont);
+  LOGFONTA scaled = font.LogFont;
+  scaled.lfHeight = ScaleForDpi(scaled.lfHeight, dpi);
+  font.Handle = CreateFontIndirectA(&scaled);
   SelectObject(dc, font.Handle);
 }
 
@@ -110,14 +113,14 @@ RECT CalendarApp::ComputeLayout() {
   // Keep the context's own font selected between drawings, so the fonts can be deleted.
   ObjectSelection keepFont(composeDC, GetStockObject(SYSTEM_FONT));
 
-  MakeFont(composeDC, s.MonthExpression.Font);
+  MakeFont(composeDC, s.MonthExpression.Font, kBaseDpi);
   const SIZE heading = Measure(composeDC, FormatHeading(shownYear, shownMonth));
   in.headingWidth = heading.cx;
   in.headingHeight = heading.cy;
   in.headingSpaceY = s.MonthExpression.SpaceY;
   in.headingShadow = s.MonthExpression.Font.Shadow;
 
-  MakeFont(composeDC, s.HeaderExpression.Font);
+  MakeFont(composeDC, s.HeaderExpression.Font, kBaseDpi);
   for (const std::string& title : WeekTitles(s.HeaderExpression.WeekTitle)) {
     const SIZE size = Measure(composeDC, title);
     in.titleWidth = std::max<int32_t>(in.titleWidth, size.cx);
@@ -128,7 +131,7 @@ RECT CalendarApp::ComputeLayout() {
   in.weekShadow = s.HeaderExpression.Font.Shadow;
 
   // One-digit numbers are never wider or taller than two-digit ones.
-  MakeFont(composeDC, s.DateExpression.Font);
+  MakeFont(composeDC, s.DateExpression.Font, kBaseDpi);
   for (int day = 10; day <= 31; ++day) {
     const SIZE size = Measure(composeDC, std::to_string(day));
     in.numberWidth = std::max<int32_t>(in.numberWidth, size.cx);
@@ -144,7 +147,21 @@ RECT CalendarApp::ComputeLayout() {
   in.adjustRight = day.Adjust.Right;
   in.adjustBottom = day.Adjust.Bottom;
 
-  layout = LayOutCalendar(in);
+  // The calendar is measured and laid out at 96 DPI, where the settings' lengths are given,
+  // and scaled as a whole: it keeps its proportions on every monitor, which glyphs hinted to
+  // whole pixels at a larger size would not give. The text is then drawn by fonts made at the
+  // scaled height, sharp rather than stretched.
+  layout = ScaleLayout(LayOutCalendar(in), dpi);
+  if (!ownerDrawButtons) {
+    buttonWidth = Scaled(kPlainButtonWidth);
+    buttonHeight = layout.buttonBarHeight;
+  }
+  if (dpi != kBaseDpi) {
+    for (CFontData* font :
+         {&s.MonthExpression.Font, &s.HeaderExpression.Font, &s.DateExpression.Font}) {
+      MakeFont(composeDC, *font, dpi);
+    }
+  }
   return RECT{0, 0, layout.clientWidth, layout.clientHeight};
 }
 
@@ -196,7 +213,7 @@ int CalendarApp::Redraw() {
 int CalendarApp::DrawHeading(int y) {
   const CMonthForm& form = settings->MonthExpression;
   SelectObject(composeDC, form.Font.Handle);
-  const int shadow = form.Font.Shadow;
+  const int shadow = Scaled(form.Font.Shadow);
   const int width = layout.clientWidth - 2 * layout.margin - shadow;
   const RECT band = {layout.margin, y, layout.margin + width, y + layout.headingHeight};
   DrawShadowedText(composeDC, FormatHeading(shownYear, shownMonth), band,
@@ -209,7 +226,7 @@ int CalendarApp::DrawWeekRow(int y) {
   const CHeaderForm& form = settings->HeaderExpression;
   SelectObject(composeDC, form.Font.Handle);
   const std::vector<std::string> titles = WeekTitles(form.WeekTitle);
-  const int shadow = form.Font.Shadow;
+  const int shadow = Scaled(form.Font.Shadow);
   int x = layout.margin;
   for (int column = 0; column < 7; ++column) {
     // The titles stay in Sunday-first order whatever the first column is.

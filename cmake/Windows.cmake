@@ -75,6 +75,14 @@ foreach(_src ${ZANTO_WIN_TESTS})
   endif()
 endforeach()
 
+# The 150 % test runs in a Wine prefix of its own whose screen has 144 DPI. It creates the
+# calendar's windows itself, with the calendar's string table and manifest.
+if(TEST dpi144_test)
+  target_sources(dpi144_test PRIVATE resources/zanto.rc resources/zanto_program.rc)
+  set_tests_properties(dpi144_test PROPERTIES ENVIRONMENT
+    "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-dpi144;ZANTO_WINE_DPI=144;ZANTO_ARTIFACTS=${CMAKE_BINARY_DIR}/../artifacts")
+endif()
+
 # Redraw timing under Wine: prints figures, never registered as a test.
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win/redraw_bench.cpp)
   add_executable(redraw_bench tests/win/redraw_bench.cpp)

@@ -144,7 +144,7 @@ class ArchiveE2E : public testing::Test {
 TEST_F(ArchiveE2E, UnpackedUnderABlankAndJapaneseNamesBothProgramsRunFromThere) {
   const fs::path archive =
       fs::path(driver::ExecutableFolder()).parent_path().parent_path() / ZANTO_PACKAGE_NAME ".zip";
-  ASSERT_TRUE(fs::exists(archive)) << "build the archive first: cmake --build <dir> --target package";
+  ASSERT_TRUE(fs::exists(archive)) << "build it first: cmake --build <dir> --target package";
   ASSERT_TRUE(driver::UnpackZip(archive.wstring(), unpacked.wstring()));
 
   // One folder, named after the release, holding the shipped files and nothing else.
@@ -163,7 +163,8 @@ TEST_F(ArchiveE2E, UnpackedUnderABlankAndJapaneseNamesBothProgramsRunFromThere) 
   EXPECT_EQ(readMe.substr(0, 3), "\xef\xbb\xbf");
   const std::wstring readMeText = Wide(readMe.substr(3), CP_UTF8);
   EXPECT_FALSE(readMeText.empty()) << "valid UTF-8";
-  EXPECT_NE(readMeText.find(L"\u30ab\u30ec\u30f3\u30c0\u30fc"), std::wstring::npos);  // カレンダー
+  // カレンダー
+  EXPECT_NE(readMeText.find(L"\u30ab\u30ec\u30f3\u30c0\u30fc"), std::wstring::npos);
   EXPECT_NE(readMeText.find(L"%APPDATA%\\Quor\\Zanto\\"), std::wstring::npos);
   EXPECT_EQ(readMe.find("\n"), readMe.find("\r\n") + 1);
   EXPECT_NE(ReadFile(folder / "LICENSE.txt").find("MIT License"), std::string::npos);
