@@ -84,13 +84,17 @@ HWND HiddenOwner() {
 }
 
 void Screenshot(HWND dialog, const std::wstring& name) {
-  SetWindowPos(dialog, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  // Tests run side by side on one screen: each process shows its dialog in its own column,
+  // above every other window, away from where new dialogs open (the top left corner).
+  const int column = static_cast<int>(GetCurrentProcessId() / 4 % 3);
+  SetWindowPos(dialog, HWND_TOPMOST, 420 + column * 480, 400, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   MSG message;
   for (int i = 0; i < 10; ++i, Sleep(20)) {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
   }
   driver::SaveScreenshot(dialog, name);
+  SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 
 int LiveGdiObjects() {
