@@ -84,10 +84,11 @@ HWND HiddenOwner() {
 }
 
 void Screenshot(HWND dialog, const std::wstring& name) {
-  // Tests run side by side on one screen: each process shows its dialog in its own column,
-  // above every other window, away from where new dialogs open (the top left corner).
-  const int column = static_cast<int>(GetCurrentProcessId() / 4 % 3);
-  SetWindowPos(dialog, HWND_TOPMOST, 420 + column * 480, 400, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  // Tests run side by side on one screen: each picture has its own place (one of eight below
+  // the calendar and away from the top left corner where new dialogs open), above every window.
+  const size_t cell = std::hash<std::wstring>{}(name) % 8;
+  SetWindowPos(dialog, HWND_TOPMOST, static_cast<int>(40 + cell % 4 * 470), static_cast<int>(420 + cell / 4 * 320), 0, 0,
+               SWP_NOSIZE | SWP_SHOWWINDOW);
   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   MSG message;
   for (int i = 0; i < 10; ++i, Sleep(20)) {
