@@ -82,9 +82,9 @@ foreach(_src ${ZANTO_WIN_TESTS})
 endforeach()
 
 # The 150 % test runs in a Wine prefix of its own whose screen has 144 DPI. It creates the
-# calendar's windows itself, with the calendar's string table and manifest.
+# calendar's windows itself, per-monitor aware by the calendar's manifest.
 if(TEST dpi144_test)
-  target_sources(dpi144_test PRIVATE resources/zanto.rc resources/zanto_program.rc)
+  target_sources(dpi144_test PRIVATE resources/zanto_program.rc)
   set_tests_properties(dpi144_test PROPERTIES ENVIRONMENT
     "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-dpi144;ZANTO_WINE_DPI=144;ZANTO_ARTIFACTS=${CMAKE_BINARY_DIR}/../artifacts")
 endif()
