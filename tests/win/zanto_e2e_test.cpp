@@ -368,30 +368,30 @@ TEST_F(ZantoE2E, ShiftClickAndMiddleButtonCycleTheBackgroundModeAndSaveIt) {
   ASSERT_NO_FATAL_FAILURE(Start());
   SavedSettings shipped;
   ASSERT_EQ(shipped.error, 0);
-  ASSERT_EQ(shipped.options().BackMode, 0) << "the shipped settings start with the wallpaper";
+  ASSERT_EQ(shipped.options().BackMode, 1) << "the shipped settings start with the fill";
 
-  ShiftClick();
-  ASSERT_TRUE(WaitForSavedBackMode(1)) << "wallpaper -> fill";
-  EXPECT_FALSE(driver::ExStyle(window) & WS_EX_LAYERED);
   ShiftClick();
   ASSERT_TRUE(WaitForSavedBackMode(2)) << "fill -> transparent";
   EXPECT_TRUE(driver::ExStyle(window) & WS_EX_LAYERED) << "the colour key needs a layered window";
-  driver::Post(window, WM_MBUTTONUP, 0, MAKELPARAM(30, 100));
-  ASSERT_TRUE(WaitForSavedBackMode(0)) << "transparent -> wallpaper, by the middle button";
+  ShiftClick();
+  ASSERT_TRUE(WaitForSavedBackMode(0)) << "transparent -> wallpaper";
   EXPECT_FALSE(driver::ExStyle(window) & WS_EX_LAYERED);
+  driver::Post(window, WM_MBUTTONUP, 0, MAKELPARAM(30, 100));
+  ASSERT_TRUE(WaitForSavedBackMode(1)) << "wallpaper -> fill, by the middle button";
+  EXPECT_FALSE(driver::ExStyle(window) & WS_EX_LAYERED);
+  Picture();
+  driver::SaveScreenshot(window, L"zanto_fill_mode");
 
-  // A plain click changes nothing: the next Shift click goes on from wallpaper to fill.
+  // A plain click changes nothing: the next Shift click goes on from fill to transparent.
   driver::Post(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 100));
   driver::Post(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 100));
   ShiftClick();
-  ASSERT_TRUE(WaitForSavedBackMode(1));
-  Picture();
-  driver::SaveScreenshot(window, L"zanto_fill_mode");
+  ASSERT_TRUE(WaitForSavedBackMode(2));
   CloseAndExpectExitCodeZero();
 
   SavedSettings after;
   ASSERT_EQ(after.error, 0) << "the settings file is intact after the end";
-  EXPECT_EQ(after.options().BackMode, 1);
+  EXPECT_EQ(after.options().BackMode, 2);
   EXPECT_EQ(after.options().AlwaysBottom, shipped.options().AlwaysBottom);
   EXPECT_EQ(after.options().WinPos.Left, shipped.options().WinPos.Left);
 }
