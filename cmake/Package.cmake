@@ -1,11 +1,13 @@
 # The archive a user downloads (cmake --build <dir> --target package):
 # Zanto-<version>-win64.zip, one folder holding both programs, the default settings, the
-# holiday table, the Japanese read-me and the licence. Included after the program targets.
+# holiday table, a sample button strip, the Japanese read-me and the licence. Included after
+# the program targets.
 install(TARGETS Zanto Hoshiro RUNTIME DESTINATION .)
 install(FILES
   ${CMAKE_SOURCE_DIR}/resources/Settings.xml
   ${CMAKE_SOURCE_DIR}/resources/Holidays00.xml
   ${CMAKE_SOURCE_DIR}/resources/ReadMe.txt
+  ${CMAKE_SOURCE_DIR}/resources/SampleButtons.png
   DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 

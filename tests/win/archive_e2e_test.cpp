@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "app/calendar_app.h"
 #include "docs/data_folder.h"
+#include "docs/settings.h"
 #include "support/driver.h"
 #include "support/unpack.h"
 #include "zanto_version.h"
@@ -36,6 +38,15 @@ std::wstring Wide(const std::string& text, UINT codePage = CP_ACP) {
                         size);
   }
   return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(std::max(size, 0)), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
+                      nullptr, nullptr);
+  return text;
 }
 
 // Opened by its wide name: the folder's name is not plain ASCII.
@@ -152,7 +163,7 @@ TEST_F(ArchiveE2E, UnpackedUnderABlankAndJapaneseNamesBothProgramsRunFromThere) 
   const fs::path folder = unpacked / ZANTO_PACKAGE_NAME;
   EXPECT_EQ(Names(folder), (std::set<std::wstring>{L"Zanto.exe", L"Hoshiro.exe", L"Settings.xml",
                                                    L"Holidays00.xml", L"ReadMe.txt",
-                                                   L"LICENSE.txt"}));
+                                                   L"LICENSE.txt", L"SampleButtons.png"}));
   EXPECT_EQ(ReadFile(folder / "Settings.xml"),
             ReadFile(driver::ProgramPath(L"Settings.xml")))
       << "the default settings as built, Shift_JIS bytes unchanged";
@@ -200,6 +211,27 @@ TEST_F(ArchiveE2E, UnpackedUnderABlankAndJapaneseNamesBothProgramsRunFromThere) 
   driver::Post(window, WM_CLOSE);
   ASSERT_TRUE(zanto.Wait(driver::kStartTimeoutMs));
   EXPECT_EQ(zanto.ExitCode(), 0u);
+
+  // The sample strip, named in the settings with its full path, gives image buttons of a
+  // fifth of its width and a quarter of its height.
+  CSettings settings;
+  ASSERT_EQ(settings.Load(), 0);
+  settings.Options.Buttons = Narrow((folder / "SampleButtons.png").wstring());
+  ASSERT_EQ(settings.SaveOption("Buttons"), 0);
+  zanto = driver::Process::Start(driver::Quoted((folder / "Zanto.exe").wstring()));
+  window = driver::WaitForWindow(zanto, kMainClass);
+  ASSERT_NE(window, nullptr);
+  zanto.WaitForIdle(driver::kStartTimeoutMs);
+  for (int id = kFirstButtonId; id < kFirstButtonId + kButtonCount; ++id) {
+    HWND button = GetDlgItem(window, id);
+    EXPECT_EQ(driver::Style(button) & BS_TYPEMASK, BS_OWNERDRAW) << id;
+    const RECT at = driver::ChildRect(button);
+    EXPECT_EQ(at.right - at.left, 24) << id;
+    EXPECT_EQ(at.bottom - at.top, 20) << id;
+  }
+  driver::SaveScreenshot(window, L"archive_sample_buttons");
+  driver::Post(window, WM_CLOSE);
+  ASSERT_TRUE(zanto.Wait(driver::kStartTimeoutMs));
 }
 
 TEST(ArchiveResources, BothProgramsCarryTheReleaseVersionAndTheirManifest) {
