@@ -1,9 +1,15 @@
 // Downloading a holiday table with WinINet. The server is asked twice: once for the status and
 // the headers, then once more for the body, which is read up to its announced length and
 // parsed exactly as it arrived.
+//
+// The download runs before the first paint, so it is bounded: every network step has its own
+// time-out and the whole table a deadline, after which it counts as failed and the local copy
+// stands in. A server that accepts and never answers, or trickles its body, cannot keep the
+// calendar from appearing.
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -25,7 +31,6 @@ constexpr int kOpenRequestFailed = -3;
 constexpr int kSendRequestFailed = -4;
 constexpr int kStatusQueryFailed = -5;
 constexpr int kContentLengthMissing = -6;
-constexpr int kLastModifiedMissing = -7;
 constexpr int kOpenUrlFailed = -8;
 constexpr int kNotATable = -1001;
 
@@ -35,6 +40,35 @@ constexpr DWORD kHttpOk = 200;
 // is under 10 KB, so 4 MB leaves room for any table anyone will write, while a server that
 // announces gigabytes cannot make the calendar reserve them.
 constexpr DWORD kMaxTableBytes = 4 * 1024 * 1024;
+
+// Longest wait for one step: connecting, sending a request, or any one read.
+constexpr DWORD kStepTimeoutMs = 5000;
+// Longest time one table may take from the first request to the last byte.
+constexpr ULONGLONG kTableDeadlineMs = 10000;
+
+// The time left for one table's download.
+class Deadline {
+ public:
+  explicit Deadline(ULONGLONG budgetMs) : end(GetTickCount64() + budgetMs) {}
+  bool Passed() const { return GetTickCount64() >= end; }
+  // The time-out for the next step: never past the deadline, never 0 (which means "no limit").
+  DWORD StepTimeout() const {
+    ULONGLONG now = GetTickCount64();
+    ULONGLONG left = now < end ? end - now : 1;
+    return static_cast<DWORD>(std::min<ULONGLONG>(left, kStepTimeoutMs));
+  }
+
+ private:
+  ULONGLONG end;
+};
+
+// Sets the connect, send and receive time-outs of a handle; handles opened from it inherit them.
+void LimitWaits(HINTERNET handle, DWORD timeoutMs) {
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                       INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    InternetSetOptionA(handle, option, &timeoutMs, sizeof timeoutMs);
+  }
+}
 
 class InternetHandle {
  public:
@@ -90,7 +124,8 @@ struct Headers {
   DWORD contentLength = 0;
 };
 
-// The first request: status, Content-Length and Last-Modified, no body.
+// The first request: status and Content-Length, no body. Last-Modified is not asked for: many
+// servers send none, and a table that arrives without it is as good as any other.
 Headers RequestHeaders(HINTERNET internet, const CrackedUrl& url, DWORD flags) {
   Headers headers;
   InternetHandle connection(InternetConnectA(internet, url.host, url.port, nullptr, nullptr,
@@ -123,21 +158,19 @@ Headers RequestHeaders(HINTERNET internet, const CrackedUrl& url, DWORD flags) {
     headers.result = kContentLengthMissing;
     headers.contentLength = 0;
   }
-  SYSTEMTIME modified;
-  DWORD size = sizeof modified;
-  if (!HttpQueryInfoA(request, HTTP_QUERY_LAST_MODIFIED | HTTP_QUERY_FLAG_SYSTEMTIME, &modified,
-                      &size, nullptr)) {
-    headers.result = kLastModifiedMissing;
-  }
   return headers;
 }
 
 // Reads up to length bytes; the body ends early when the server closes the connection. A
-// failed read is a failed download: false, and the loop never retries it.
-bool ReadBody(HINTERNET file, std::vector<char>& body, DWORD length) {
+// failed or timed-out read, or a deadline passed between reads, is a failed download: false,
+// and the loop never retries.
+bool ReadBody(HINTERNET file, std::vector<char>& body, DWORD length, const Deadline& deadline) {
   body.resize(length);
   DWORD total = 0;
   while (total < length) {
+    if (deadline.Passed()) return false;
+    DWORD timeout = deadline.StepTimeout();
+    InternetSetOptionA(file, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
     DWORD got = 0;
     if (!InternetReadFile(file, body.data() + total, length - total, &got)) return false;
     if (got == 0) break;
@@ -150,13 +183,15 @@ bool ReadBody(HINTERNET file, std::vector<char>& body, DWORD length) {
 // The second request: the body itself. Its status is checked as well, so an error page sent
 // in place of the table (a server busy between the two requests) is never taken for it.
 int DownloadBody(HINTERNET internet, const std::string& source, DWORD length,
-                 std::vector<char>& body) {
+                 std::vector<char>& body, const Deadline& deadline) {
+  if (deadline.Passed()) return kOpenUrlFailed;
+  LimitWaits(internet, deadline.StepTimeout());
   InternetHandle file(InternetOpenUrlA(internet, source.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
   if (!file) return kOpenUrlFailed;
   DWORD status = 0;
   if (!QueryNumber(file, HTTP_QUERY_STATUS_CODE, status)) return kStatusQueryFailed;
   if (status != kHttpOk) return StatusFailure(status);
-  return ReadBody(file, body, length) ? 0 : kNotATable;
+  return ReadBody(file, body, length, deadline) ? 0 : kNotATable;
 }
 
 }  // namespace
@@ -171,12 +206,14 @@ int HolidaysDoc::Open(const std::string& source) {
   InternetHandle internet(
       InternetOpenA("WININET Zanto", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!internet) return kInternetOpenFailed;
+  Deadline deadline(kTableDeadlineMs);
+  LimitWaits(internet, kStepTimeoutMs);
   Headers headers = RequestHeaders(internet, url, flags);
   if (headers.status != kHttpOk) return headers.result;
   if (headers.contentLength > kMaxTableBytes) return kNotATable;
 
   std::vector<char> body;
-  int bodyResult = DownloadBody(internet, source, headers.contentLength, body);
+  int bodyResult = DownloadBody(internet, source, headers.contentLength, body, deadline);
   if (bodyResult != 0) return bodyResult;
   document = std::make_unique<XMLDocument>();
   if (document->Parse(body.data(), body.size()) != tinyxml2::XML_SUCCESS) {
