@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "app/calendar_app.h"
 #include "docs/data_folder.h"
 #include "docs/holiday_tables.h"
 #include "support/driver.h"
@@ -241,6 +242,43 @@ class HolidayNetworkE2E : public testing::Test {
 
   // Closes every calendar (all at once: each takes a while to end) and checks that each ended
   // well.
+  // The picture of January, where the national table has holidays whatever month it is now.
+  // Each click on ">" is followed until the new month is on the screen.
+  static std::vector<DWORD> JanuaryOf(const Started& run) {
+    if (!run.window) return {};
+    HWND next = GetDlgItem(run.window, kFirstButtonId + 3);
+    EXPECT_NE(next, nullptr);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::vector<DWORD> shown = PictureOf(run);
+    for (int month = now.wMonth; month != 1 && month <= 12; month = month % 12 + 1) {
+      bool answered = false;
+      driver::Send(next, BM_CLICK, 0, 0, &answered);
+      EXPECT_TRUE(answered);
+      EXPECT_TRUE(driver::WaitUntil(
+          [&] {
+            UpdateWindow(run.window);
+            return Capture(run.window) != shown;
+          },
+          5000, 20));
+      shown = PictureOf(run);
+    }
+    return shown;
+  }
+
+  // Starts a calendar and waits until it shows (it has read its settings and tables by then).
+  Started& StartAndWait(const std::string& name, const std::string& settings) {
+    Started& run = Launch(name, settings);
+    EXPECT_TRUE(driver::WaitUntil(
+        [&] {
+          PollWindows();
+          return run.window != nullptr;
+        },
+        driver::kStartTimeoutMs, 10))
+        << name;
+    return run;
+  }
+
   void CloseAll() {
     for (Started& run : runs) {
       if (run.window) driver::Post(run.window, WM_CLOSE);
@@ -305,7 +343,6 @@ TEST_F(HolidayNetworkE2E, MisbehavingServersNeverHoldBackTheWindowAndTheLocalCop
   const std::vector<DWORD> withCopy = PictureOf(asFile);
   ASSERT_FALSE(withCopy.empty());
   ASSERT_NE(withCopy, PictureOf(noTable)) << "the local copy's holidays must show in the picture";
-  driver::SaveScreenshot(L"holiday_network_misbehaving_servers");
   std::printf("Start to visible calendar window, misbehaving table servers:\n");
   Report();
   for (size_t i = 0; i < std::size(cases); ++i) {
@@ -317,6 +354,7 @@ TEST_F(HolidayNetworkE2E, MisbehavingServersNeverHoldBackTheWindowAndTheLocalCop
     EXPECT_EQ(PictureOf(run), withCopy) << "the local copy's holidays are drawn";
     EXPECT_EQ(server.RequestCount(std::string("/") + cases[i].mode + "/table.xml"), cases[i].requests);
   }
+  driver::SaveScreenshot(L"holiday_network_misbehaving_servers");
   CloseAll();
   EXPECT_EQ(ReadFile(LocalCopyPath(0)), copy);
   EXPECT_EQ(ReadFile(SettingsPath), Settings("", 0, 0, 8)) << "written by the test, by no calendar";
@@ -375,6 +413,69 @@ TEST_F(HolidayNetworkE2E, HttpsTableComesFromATrustedServerOnlyAndFollowsTheVers
   EXPECT_TRUE(ForgetWineRootCopy(thumbprint));
   EXPECT_FALSE(WineKnowsRoot(thumbprint));
   thumbprint.clear();
+}
+
+// A user who points table 0 at a company calendar after an earlier start had copied the
+// national table for the product's address: offline the national holidays never appear as the
+// company's, and the company's table takes over the copy at its first download. Settings
+// without a table 0 are neither given the national table nor rewritten.
+TEST_F(HolidayNetworkE2E, UsersOwnTableIsNeverShadowedByTheShippedTable) {
+  const std::string shippedTable = ReadFile(Narrow(driver::ProgramPath(L"Holidays00.xml")));
+  ASSERT_FALSE(shippedTable.empty());
+  std::string withoutInfo = Settings("", 0, 0, 0);
+  ReplaceElement(withoutInfo, "HolidayInfo", "");
+  for (const std::string& settings : {withoutInfo, Settings("", 1, 1, 1)}) {
+    StartAndWait("no table 0", settings);
+    EXPECT_TRUE(ReadFile(LocalCopyPath(0)).empty()) << "no national table copied";
+    EXPECT_EQ(ReadFile(SettingsPath), settings) << "settings not rewritten";
+  }
+
+  ASSERT_TRUE(server.Start(served)) << server.error();
+  const std::string company = Table("1", Rule(1, 1, "Founding", 1, 5) + Rule(1, 1, "Outing", 1, 6));
+  server.Serve("company.xml", company);
+  WriteFile(DataFolder + "company-as-file.xml", company);
+  WriteFile(DataFolder + "national-as-file.xml", shippedTable);
+  const std::vector<DWORD> none = JanuaryOf(StartAndWait("reference: no table", Settings("", 0, 0, 2)));
+  const std::vector<DWORD> national =
+      JanuaryOf(StartAndWait("reference: national", Settings(DataFolder + "national-as-file.xml", 0, 0, 3)));
+  const std::vector<DWORD> companys =
+      JanuaryOf(StartAndWait("reference: company", Settings(DataFolder + "company-as-file.xml", 0, 0, 4)));
+  ASSERT_NE(national, none);
+  ASSERT_NE(companys, none);
+
+  // The earlier start, with the product's own address (which never resolves): the shipped
+  // table becomes table 0's copy.
+  const std::string address = ShippedHolidayAddress(Narrow(driver::ProgramPath(L"Settings.xml")));
+  ASSERT_FALSE(address.empty());
+  EXPECT_EQ(JanuaryOf(StartAndWait("product's address", Settings(address, 1, 1, 5))), national);
+  ASSERT_EQ(ReadFile(LocalCopyPath(0)), shippedTable);
+
+  const std::string offline = "http://127.0.0.1:" + std::to_string(server.closedPort()) + "/company.xml";
+  const std::string online = server.Url("/ok/company.xml");
+  struct Step {
+    const char* what;
+    std::string source;
+    const std::vector<DWORD>& january;
+    const std::string& copyAfter;
+  };
+  const Step steps[] = {
+      {"company table offline", offline, none, shippedTable},
+      {"company table online, at the recorded version", online, companys, company},
+      {"company table offline again", offline, companys, company},
+  };
+  int slot = 7;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    const std::string settings = Settings(step.source, 1, 1, slot++);
+    const std::vector<DWORD> january = JanuaryOf(StartAndWait(step.what, settings));
+    EXPECT_EQ(january, step.january);
+    EXPECT_TRUE(SameDocument(ReadFile(LocalCopyPath(0)), step.copyAfter));
+    EXPECT_EQ(ReadFile(SettingsPath), settings) << "the recorded version stays";
+  }
+  driver::SaveScreenshot(L"holiday_network_users_own_table");
+  std::printf("Start to visible calendar window, tables of the user's own:\n");
+  Report();
+  CloseAll();
 }
 
 }  // namespace
