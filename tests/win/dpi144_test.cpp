@@ -1,12 +1,11 @@
 // The calendar at 150 % display scale. Runs in a Wine prefix of its own whose LogPixels is
-// 144 (ctest sets it up): the real program starts at one and a half times its 96-DPI size
-// with text drawn by fonts of the scaled height, and a calendar moved to a monitor of another
-// scale (WM_DPICHANGED) lays itself out for it without leaking a font or a bitmap.
+// 144 (ctest sets it up): the real program starts at one and a half times its 96-DPI size and
+// draws exactly what fonts made at the scaled height draw; a calendar moved to a monitor of
+// another scale (WM_DPICHANGED) lays itself out for it without leaking a font or a bitmap.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -15,6 +14,7 @@
 #include "app/calendar_app.h"
 #include "docs/data_folder.h"
 #include "docs/settings.h"
+#include "support/dialog_support.h"
 #include "support/driver.h"
 #include "tests/common/test_files.h"
 
@@ -30,87 +30,40 @@ bool PerMonitorAware() {
 constexpr wchar_t kMainClass[] = L"WindowClassZanto";
 constexpr int kScaledDpi = 144;
 
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<DWORD> pixels;  // top row first, 0x00RRGGBB
-  DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
-
-Picture Read(HDC source, int x, int y, int width, int height) {
-  Picture picture{width, height, std::vector<DWORD>(static_cast<size_t>(width) * height)};
+// Pixels of an area of a device context, top row first.
+std::vector<DWORD> Read(HDC source, int x, int y, int width, int height) {
+  std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
   HDC memory = CreateCompatibleDC(source);
   HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
   HGDIOBJ old = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
   SelectObject(memory, old);
   BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  GetDIBits(memory, bitmap, 0, height, picture.pixels.data(), &info, DIB_RGB_COLORS);
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(memory);
-  return picture;
+  return pixels;
 }
 
 // The calendar below its button bar (bar pixels high): the composed picture without the
 // button windows.
-Picture BelowButtons(HDC source, int left, int top, SIZE client, int bar) {
+std::vector<DWORD> BelowButtons(HDC source, int left, int top, SIZE client, int bar) {
   return Read(source, left, top + bar, client.cx, client.cy - bar);
 }
 
-Picture Composed(const CalendarApp& app) {
+std::vector<DWORD> Composed(const CalendarApp& app) {
   const CalendarLayout& l = app.layout;
   return BelowButtons(app.composeDC, 0, 0, SIZE{l.clientWidth, l.clientHeight},
                       l.margin + l.buttonBarHeight);
 }
 
-// Width and height of what is drawn in a band of rows: pixels of another colour than the
-// band's left edge, which is background.
-SIZE InkExtent(const Picture& picture, int top, int bottom) {
-  int left = picture.width, right = -1, first = bottom, last = -1;
-  for (int y = top; y < bottom; ++y) {
-    const DWORD background = picture.At(0, y);
-    for (int x = 0; x < picture.width; ++x) {
-      if (picture.At(x, y) == background) continue;
-      left = std::min(left, x);
-      right = std::max(right, x);
-      first = std::min(first, y);
-      last = std::max(last, y);
-    }
-  }
-  return SIZE{right - left + 1, last - first + 1};
-}
-
-// The heading's text with its shadow, in a picture taken below the button bar.
-SIZE HeadingInk(const Picture& picture, const CalendarApp& app) {
-  return InkExtent(picture, 0, app.Scaled(app.settings->MonthExpression.Font.Shadow) +
-                                   app.layout.headingHeight);
-}
-
-// Live GDI objects of this process. Under Wine a handle's low word is its table index, and
-// GetObjectType answers non-zero exactly for the objects alive (Wine only).
-int LiveGdiObjects() {
-  int count = 0;
-  for (ULONG_PTR i = 1; i <= 0xFFFF; ++i) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0) ++count;
-  }
-  return count;
-}
-
 void SendDpiChange(HWND window, int dpi, const RECT& suggested) {
-  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
 }
 
 bool Near(int actual, int expected) { return std::abs(actual - expected) <= 2; }
-
-bool HalfAgainAsLarge(int scaled, int base) {
-  return scaled * 100 >= base * 140 && scaled * 100 <= base * 160;
-}
 
 class Dpi144 : public testing::Test {
  protected:
@@ -148,11 +101,11 @@ TEST_F(Dpi144, CalendarIsHalfAgainAsLargeDrawnWithScaledFontsAndFollowsAMonitorC
   EXPECT_EQ(realButton.bottom - realButton.top, 30);
   EXPECT_EQ(realButton.top, 6) << "a margin of 4 at 150 %";
   HDC screen = GetDC(nullptr);
-  Picture realPicture;
+  std::vector<DWORD> realPicture;
   driver::WaitUntil([&] {
-    Picture now = BelowButtons(screen, realRect.left, realRect.top,
+    std::vector<DWORD> now = BelowButtons(screen, realRect.left, realRect.top,
                                SIZE{realClient.right, realClient.bottom}, realButton.bottom);
-    const bool settled = now.pixels == realPicture.pixels;
+    const bool settled = now == realPicture;
     realPicture = std::move(now);
     return settled;
   }, 5000, 200);
@@ -170,8 +123,8 @@ TEST_F(Dpi144, CalendarIsHalfAgainAsLargeDrawnWithScaledFontsAndFollowsAMonitorC
   EXPECT_EQ(app.dpi, kScaledDpi);
   EXPECT_EQ(driver::ClientRect(window).right, realClient.right);
   EXPECT_EQ(driver::ClientRect(window).bottom, realClient.bottom);
-  const Picture at144 = Composed(app);
-  EXPECT_TRUE(realPicture.pixels == at144.pixels) << "the program drew what this layout draws";
+  const std::vector<DWORD> at144 = Composed(app);
+  EXPECT_TRUE(realPicture == at144) << "the program drew what this layout draws";
 
   // Fonts are made at the scaled height; the settings keep their 96-DPI values.
   const std::string shipped = ReadFile(SettingsPath);
@@ -188,10 +141,9 @@ TEST_F(Dpi144, CalendarIsHalfAgainAsLargeDrawnWithScaledFontsAndFollowsAMonitorC
         << "font " << i;
     EXPECT_EQ(fonts[i]->LogFont.lfHeight, storedFonts[i]->LogFont.lfHeight) << "font " << i;
   }
-  const SIZE heading144 = HeadingInk(at144, app);
 
   // Moved to a monitor at 100 %: the window takes the suggested place and its 96-DPI size.
-  const int objectsBefore = LiveGdiObjects();
+  const int objectsBefore = dialogs::LiveGdiObjects();
   SendDpiChange(window, 96, RECT{100, 120, 400, 500});
   EXPECT_EQ(app.dpi, 96);
   const RECT rect96 = driver::WindowRect(window);
@@ -199,30 +151,24 @@ TEST_F(Dpi144, CalendarIsHalfAgainAsLargeDrawnWithScaledFontsAndFollowsAMonitorC
   EXPECT_EQ(rect96.top, 120);
   const int width96 = rect96.right - rect96.left, height96 = rect96.bottom - rect96.top;
   EXPECT_TRUE(Near(realClient.right, width96 * 3 / 2)) << realClient.right << " vs " << width96;
-  EXPECT_TRUE(Near(realClient.bottom, height96 * 3 / 2)) << realClient.bottom << " vs " << height96;
+  EXPECT_TRUE(Near(realClient.bottom, height96 * 3 / 2)) << realClient.bottom << " vs "
+                                                        << height96;
   const RECT button96 = driver::ChildRect(GetDlgItem(window, kFirstButtonId));
   EXPECT_EQ(button96.bottom - button96.top, 20);
-  const SIZE heading96 = HeadingInk(Composed(app), app);
-  // The heading's glyphs at 144 DPI are one and a half times as large, give or take what
-  // hinting to whole pixels moves each glyph's edges; an unscaled font would give the same size.
-  EXPECT_TRUE(HalfAgainAsLarge(heading144.cx, heading96.cx))
-      << heading144.cx << " vs " << heading96.cx;
-  EXPECT_TRUE(HalfAgainAsLarge(heading144.cy, heading96.cy))
-      << heading144.cy << " vs " << heading96.cy;
 
   // And back: the same picture as at the start, and no object left over from the trips.
   for (int trip = 0; trip < 3; ++trip) {
     SendDpiChange(window, 144, RECT{realRect.left, realRect.top, 0, 0});
     SendDpiChange(window, 96, RECT{100, 120, 0, 0});
   }
-  EXPECT_EQ(LiveGdiObjects(), objectsBefore);
+  EXPECT_EQ(dialogs::LiveGdiObjects(), objectsBefore);
   HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
-  EXPECT_EQ(LiveGdiObjects(), objectsBefore + 1) << "the count sees a new object";
+  EXPECT_EQ(dialogs::LiveGdiObjects(), objectsBefore + 1) << "the count sees a new object";
   DeleteObject(probe);
   SendDpiChange(window, 144, RECT{realRect.left, realRect.top, 0, 0});
   EXPECT_EQ(driver::ClientRect(window).right, realClient.right);
   EXPECT_EQ(driver::ClientRect(window).bottom, realClient.bottom);
-  EXPECT_TRUE(Composed(app).pixels == at144.pixels);
+  EXPECT_TRUE(Composed(app) == at144);
 
   EXPECT_EQ(ReadFile(SettingsPath), shipped) << "a change of scale writes nothing";
   DestroyWindow(window);
