@@ -27,6 +27,8 @@
 // ---- Memo editor (110) and its schedule page (131) ----
 #define IDD_MEMO_EDT 110
 #define IDD_TAB_SCHE 131
+// Label of a schedule tab; %d is the number of the page in order of creation.
+#define IDS_SCHEDULE_TAB 1131
 #define IDC_MEMO_TEXT 1000
 #define IDC_MEMO_MARKER 1021
 #define IDC_MEMO_TABS 1106
