@@ -2,11 +2,6 @@
 
 #include "docs/xml_node.h"
 
-int PointSizeFromHeight(int32_t height) {
-  const int64_t size = height < 0 ? -static_cast<int64_t>(height) : height;
-  return static_cast<int>((size * 3 + 2) / 4);
-}
-
 bool IsValueValid(bool isNumber, int value, int low, int high) {
   return isNumber && value >= low && value <= high;
 }

@@ -15,8 +15,6 @@ constexpr int kShadowMax = 8;
 constexpr int kSpaceMax = 300;
 constexpr int kAdjustLimit = 16;
 
-// Font height in pixels (negative for a character height) as the point size shown.
-int PointSizeFromHeight(int32_t height);
 
 // A number read from an edit is usable when it was a number at all and lies in [low, high].
 bool IsValueValid(bool isNumber, int value, int low, int high);
