@@ -9,12 +9,11 @@
 #include "dialogs/dlg_option.h"
 #include "docs/settings.h"
 #include "resources/zanto_resource.h"
-#include "support/dialog_runner.h"
-#include "support/gui_object_count.h"
+#include "support/dialog_controls.h"
 
 namespace {
 
-using namespace dialog_test;
+using namespace dialogs;
 
 // Shift_JIS: 日 月 火 水 木 金 土
 const char* const kWeekTitles = "\x93\xfa \x8c\x8e \x89\xce \x90\x85 \x96\xd8 \x8b\xe0 \x93\x79";
@@ -113,10 +112,9 @@ LabelPaint PaintOf(HWND dialog, int id) {
 
 TEST(DlgOption, OpensOnDaysThenWhereTheUserLeftIt) {
   ASSERT_EQ(DlgOption::CurrentCategory(), 2);
-  Owner owner;
   Items items;
   DlgOption first = items.Dialog();
-  RunModal(first, owner.hwnd(), [](HWND dialog) {
+  RunModal(first, [](HWND dialog) {
     EXPECT_TRUE(Page(dialog, IDC_FORM_ADJUST_TOP, true)) << "day page shown";
     EXPECT_FALSE(Page(dialog, IDC_FORM_WEEK_TITLE, true));
     EXPECT_EQ(VisibleFontPages(dialog), 1);
@@ -151,7 +149,7 @@ TEST(DlgOption, OpensOnDaysThenWhereTheUserLeftIt) {
 
   EXPECT_EQ(DlgOption::CurrentCategory(), 1);
   DlgOption second = items.Dialog();
-  RunModal(second, owner.hwnd(), [](HWND dialog) {
+  RunModal(second, [](HWND dialog) {
     EXPECT_TRUE(Page(dialog, IDC_FORM_WEEK_TITLE, true));
     EXPECT_EQ(VisibleFontPages(dialog), 1);
     ClickStatic(dialog, IDC_OPT_BACK_BOX);
@@ -192,10 +190,9 @@ TEST(DlgOption, OutOfRangeValuesDisableOkUntilCorrected) {
       {IDC_FORM_WEEK_TITLE, IDC_FORM_WEEK_TITLE, "S M T W  T F S", kWeekTitles},
       {IDC_FORM_WEEK_TITLE, IDC_FORM_WEEK_TITLE, "S M T W T F S ", kWeekTitles},
   };
-  Owner owner;
   Items items;
   DlgOption dialog = items.Dialog();
-  RunModal(dialog, owner.hwnd(), [&](HWND window) {
+  RunModal(dialog, [&](HWND window) {
     ASSERT_TRUE(OkEnabled(window));
     for (const Case& c : cases) {
       HWND page = Page(window, c.pageControl);
@@ -217,11 +214,10 @@ TEST(DlgOption, OutOfRangeValuesDisableOkUntilCorrected) {
 }
 
 TEST(DlgOption, AnInvalidStoredTitleKeepsOkDisabledFromTheStart) {
-  Owner owner;
   Items items;
   items.settings.HeaderExpression.WeekTitle = "S M T W T F";
   DlgOption dialog = items.Dialog();
-  RunModal(dialog, owner.hwnd(), [](HWND window) {
+  RunModal(dialog, [](HWND window) {
     EXPECT_FALSE(OkEnabled(window));
     Type(Page(window, IDC_FORM_WEEK_TITLE), IDC_FORM_WEEK_TITLE, "a b c d e f g");
     EXPECT_TRUE(OkEnabled(window));
@@ -229,10 +225,9 @@ TEST(DlgOption, AnInvalidStoredTitleKeepsOkDisabledFromTheStart) {
 }
 
 TEST(DlgOption, BackgroundModesAndFillColourFollowTheBoxes) {
-  Owner owner;
   Items items;
   DlgOption dialog = items.Dialog();
-  const INT_PTR result = RunModal(dialog, owner.hwnd(), [](HWND window) {
+  const INT_PTR result = RunModal(dialog, [](HWND window) {
     HWND back = Page(window, IDC_BACK_NO_FILL);
     EXPECT_TRUE(Checked(back, IDC_BACK_OWN_COLOR));
     EXPECT_TRUE(Enabled(back, IDC_BACK_PICK_COLOR));
@@ -263,7 +258,6 @@ TEST(DlgOption, BackgroundModesAndFillColourFollowTheBoxes) {
 }
 
 TEST(DlgOption, OkWritesEveryPageIntoTheLiveItemsAndCancelNothing) {
-  Owner owner;
   Items items;
   const auto edit = [](HWND window) {
     HWND font = Page(window, IDC_FONT_PICK, true);
@@ -289,7 +283,7 @@ TEST(DlgOption, OkWritesEveryPageIntoTheLiveItemsAndCancelNothing) {
   };
 
   DlgOption cancelled = items.Dialog();
-  EXPECT_EQ(RunModal(cancelled, owner.hwnd(), [&](HWND window) {
+  EXPECT_EQ(RunModal(cancelled, [&](HWND window) {
               edit(window);
               Click(window, IDCANCEL);
             }),
@@ -301,7 +295,7 @@ TEST(DlgOption, OkWritesEveryPageIntoTheLiveItemsAndCancelNothing) {
   EXPECT_EQ(items.settings.BackPaint.ModeUnavail, 0);
 
   DlgOption confirmed = items.Dialog();
-  EXPECT_EQ(RunModal(confirmed, owner.hwnd(), [&](HWND window) {
+  EXPECT_EQ(RunModal(confirmed, [&](HWND window) {
               edit(window);
               Click(window, IDOK);
             }),
@@ -331,21 +325,19 @@ TEST(DlgOption, OkWritesEveryPageIntoTheLiveItemsAndCancelNothing) {
 }
 
 TEST(DlgOption, AStartDayOutsideTheChoicesIsKeptWhenUntouched) {
-  Owner owner;
   Items items;
   items.settings.HeaderExpression.StartDayOfWeek = 5;
   items.settings.MonthExpression.Position = 7;
   DlgOption dialog = items.Dialog();
-  RunModal(dialog, owner.hwnd(), [](HWND window) { Click(window, IDOK); });
+  RunModal(dialog, [](HWND window) { Click(window, IDOK); });
   EXPECT_EQ(items.settings.HeaderExpression.StartDayOfWeek, 5);
   EXPECT_EQ(items.settings.MonthExpression.Position, 7);
 }
 
 TEST(DlgOption, ScreenshotsOfTheFourCategories) {
-  Owner owner;
   Items items;
   DlgOption dialog = items.Dialog();
-  RunModal(dialog, owner.hwnd(), [](HWND window) {
+  RunModal(dialog, [](HWND window) {
     const struct {
       int label;
       const wchar_t* name;
@@ -360,41 +352,40 @@ TEST(DlgOption, ScreenshotsOfTheFourCategories) {
         Click(back, IDC_BACK_NO_WALLPAPER);
         Click(back, IDC_BACK_NO_TRANSPARENT);
       }
-      SaveDialogShot(window, shot.name);
+      Screenshot(window, shot.name);
     }
     ClickStatic(window, IDC_OPT_LABEL_DAY);
   });
 }
 
 TEST(DlgOption, OpeningAndCancellingFiftyTimesLeaksNothing) {
-  Owner owner;
   Items items;
   // Created modeless and never shown: every top-level window hidden under Wine on a bare X
   // server costs a two-second wait, and showing adds nothing the dialog itself allocates.
   const auto openAndCancel = [&] {
     DlgOption dialog = items.Dialog();
-    ASSERT_TRUE(dialog.Create(owner.hwnd()));
+    ASSERT_TRUE(dialog.Create(HiddenOwner()));
     ClickStatic(dialog.hwnd, IDC_OPT_BACK_BOX);
     ClickStatic(dialog.hwnd, IDC_OPT_LABEL_DAY);
     SendMessageA(dialog.hwnd, WM_COMMAND, IDCANCEL, 0);
     DestroyWindow(dialog.hwnd);
   };
   openAndCancel();
-  const int gdi = CountGdiObjects();
-  const int windows = CountWindows();
+  const int gdi = LiveGdiObjects();
+  const int windows = LiveWindows();
   for (int i = 0; i < 50; ++i) openAndCancel();
-  EXPECT_EQ(CountGdiObjects(), gdi);
-  EXPECT_EQ(CountWindows(), windows);
+  EXPECT_EQ(LiveGdiObjects(), gdi);
+  EXPECT_EQ(LiveWindows(), windows);
 
   // The counts do see a leak.
   HBRUSH leaked = CreateSolidBrush(RGB(1, 2, 3));
-  EXPECT_EQ(CountGdiObjects(), gdi + 1);
+  EXPECT_EQ(LiveGdiObjects(), gdi + 1);
   DeleteObject(leaked);
   DlgOption kept = items.Dialog();
-  ASSERT_TRUE(kept.Create(owner.hwnd()));
-  EXPECT_GT(CountWindows(), windows + 7) << "dialog, seven pages and their controls";
+  ASSERT_TRUE(kept.Create(HiddenOwner()));
+  EXPECT_GT(LiveWindows(), windows + 7) << "dialog, seven pages and their controls";
   DestroyWindow(kept.hwnd);
-  EXPECT_EQ(CountWindows(), windows);
+  EXPECT_EQ(LiveWindows(), windows);
 }
 
 }  // namespace
