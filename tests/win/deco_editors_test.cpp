@@ -209,7 +209,9 @@ TEST_F(DecoEditors, ConditionsAndTheStandardDecorationsRules) {
     for (int id : {IDC_TODAY_COND, IDC_WEEKDAY_LABEL, IDC_HOLIDAY_COND}) {
       EXPECT_EQ((GetWindowLongPtrA(GetDlgItem(d, id), GWL_STYLE) & WS_VISIBLE) != 0, shown) << id;
     }
-    if (shown) EXPECT_EQ(Text(d, IDC_HOLIDAY_COND), kNoHoliday);
+    if (shown) {
+      EXPECT_EQ(Text(d, IDC_HOLIDAY_COND), kNoHoliday);
+    }
     Choose(d, IDC_TODAY_COND, 2);
     Choose(d, IDC_WEEKDAY_COND, 3);
     Choose(d, IDC_HOLIDAY_COND, 0);
@@ -219,7 +221,10 @@ TEST_F(DecoEditors, ConditionsAndTheStandardDecorationsRules) {
   }
 
   CDayDeco& standard = *list[3];
-  std::vector<CDayDeco*> work(list.begin(), list.end());
+  // A user's entry shown like the standard one does not lock the standard one's OK.
+  CDayDeco twin;
+  twin.name = kStandard;
+  std::vector<CDayDeco*> work{list[0], &twin, &standard};
   DlgDayEdt dlg;
   dlg.deco = &standard;
   dlg.workList = &work;
@@ -227,6 +232,7 @@ TEST_F(DecoEditors, ConditionsAndTheStandardDecorationsRules) {
   EXPECT_EQ(Text(d, IDC_DECO_NAME), kStandard);
   for (int id : {IDC_DECO_NAME, IDC_TODAY_COND, IDC_WEEKDAY_COND, IDC_HOLIDAY_COND}) EXPECT_FALSE(Enabled(d, id)) << id;
   for (int id : kBoxes) EXPECT_FALSE(Enabled(PageOf(d), id) || IsDlgButtonChecked(PageOf(d), id)) << id;
+  EXPECT_TRUE(Enabled(d, IDOK));
   SendMessageA(d, WM_COMMAND, IDOK, 0);
   DestroyWindow(d);
   EXPECT_EQ(standard.name, "_default");
@@ -291,6 +297,8 @@ TEST_F(DecoEditors, AttributesPageRowsFollowTheirBoxesAndTypesAndStoreOnlyAtOk) 
   EXPECT_EQ(ShownColour(page, IDC_SWATCH_SHADOW), GetSysColor(COLOR_BTNFACE));
   for (int id : {IDC_STD_COLOUR, IDC_STD_FRAME, IDC_STD_MARK, IDC_STD_IMAGE}) Click(page, id);
   EXPECT_FALSE(Enabled(d, IDOK)) << "all five standard";
+  SendMessageA(d, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(IsWindow(d) && deco.flags == kDecoAll) << "Enter does not get past a disabled OK";
   for (int id : {IDC_STD_COLOUR, IDC_STD_FRAME, IDC_STD_MARK, IDC_STD_IMAGE}) Click(page, id);
   EXPECT_TRUE(Enabled(d, IDOK));
   PickInColourDialog(page, RGB(0, 0, 255));

@@ -84,13 +84,18 @@ HWND HiddenOwner() {
 }
 
 void Screenshot(HWND dialog, const std::wstring& name) {
-  SetWindowPos(dialog, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  // Tests run side by side on one screen: each picture has its own place (one of eight below
+  // the calendar and away from the top left corner where new dialogs open), above every window.
+  const size_t cell = std::hash<std::wstring>{}(name) % 8;
+  SetWindowPos(dialog, HWND_TOPMOST, static_cast<int>(40 + cell % 4 * 470), static_cast<int>(420 + cell / 4 * 320), 0, 0,
+               SWP_NOSIZE | SWP_SHOWWINDOW);
   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   MSG message;
   for (int i = 0; i < 10; ++i, Sleep(20)) {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
   }
   driver::SaveScreenshot(dialog, name);
+  SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 
 int LiveGdiObjects() {
