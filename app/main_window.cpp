@@ -361,6 +361,7 @@ void CalendarApp::ReleaseGdi() {
   // The next CreateButtons makes a new one; keeping the old would leak one font per re-layout.
   if (buttonFont) DeleteObject(buttonFont);
   buttonFont = nullptr;
+  ReleasePictures();
 }
 
 void CalendarApp::RefreshAll() {
