@@ -14,9 +14,10 @@ set(ZANTO_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
 file(GLOB ZANTO_WIN_SOURCES CONFIGURE_DEPENDS
   app/*.cpp calendar/*_win.cpp docs/*_win.cpp dialogs/*.cpp)
 list(FILTER ZANTO_WIN_SOURCES EXCLUDE REGEX "app/main\\.cpp$")
+include(${CMAKE_SOURCE_DIR}/cmake/DelayLoad.cmake)
 add_library(zanto_win STATIC ${ZANTO_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/docs/platform.h)
 target_link_libraries(zanto_win PUBLIC zanto_core
-  gdiplus wininet comctl32 comdlg32 shell32 shlwapi ole32 gdi32 user32 kernel32 psapi)
+  ${ZANTO_LOAD_ON_FIRST_USE} comctl32 shell32 shlwapi ole32 gdi32 user32 kernel32 psapi)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
   add_executable(Zanto WIN32 app/main.cpp resources/zanto.rc)
