@@ -28,6 +28,8 @@ constexpr UINT WM_TRAYICON = 0x1401;
 constexpr int kButtonCount = 5;
 constexpr int kFirstButtonId = 10001;
 constexpr int kFirstToolId = 1000;
+// Posted by the first paint: the tooltip control is made then.
+constexpr UINT WM_CREATETOOLTIP = WM_APP + 1;
 
 // Process-wide values fixed before the entry point runs.
 extern HINSTANCE AppInstance;
@@ -52,6 +54,9 @@ class CalendarApp {
   HWND CreateWindows();
   int CreateButtons();
   void ReleaseGdi();
+  // Sets up the common controls and makes the day tooltip control with the tips of the picture
+  // shown; once, after the first paint, as nothing on the first picture needs them.
+  void CreateTooltip();
   void RefreshAll();
   void RefreshShownMonth();
   void GoToToday();

@@ -1,9 +1,10 @@
 # Libraries the first painted window never needs are loaded on their first use: GDI+ (decoration
-# and button pictures), WinINet (holiday tables from the web) and the common dialogs. mingw-w64
+# and button pictures), WinINet (holiday tables from the web), the common dialogs and the common
+# controls (the day tooltips are made after the first paint). mingw-w64
 # has no /DELAYLOAD switch, so a delay-import library is made for each from the names its import
 # library exports; the linker then binds calls through the delay-load helper of the runtime.
 # Other toolchains link the plain import libraries.
-set(ZANTO_LOAD_ON_FIRST_USE gdiplus wininet comdlg32)
+set(ZANTO_LOAD_ON_FIRST_USE gdiplus wininet comdlg32 comctl32)
 if(NOT MINGW OR NOT CMAKE_DLLTOOL OR NOT CMAKE_NM)
   return()
 endif()
@@ -40,4 +41,5 @@ endfunction()
 zanto_delay_import(gdiplus gdiplus.dll _gdiplus)
 zanto_delay_import(wininet wininet.dll _wininet)
 zanto_delay_import(comdlg32 comdlg32.dll _comdlg32)
-set(ZANTO_LOAD_ON_FIRST_USE ${_gdiplus} ${_wininet} ${_comdlg32} delayimp)
+zanto_delay_import(comctl32 comctl32.dll _comctl32)
+set(ZANTO_LOAD_ON_FIRST_USE ${_gdiplus} ${_wininet} ${_comdlg32} ${_comctl32} delayimp)
