@@ -46,13 +46,4 @@ TEST(DayMemo, MisplacedMemoHidesOnlyItself) {
   }
 }
 
-TEST(DayMemo, OtherMonthsAndYearsNeverMatch) {
-  DateNoteArray memos;
-  memos.push_back(new DateNote(2023, 12, 10));
-  memos.push_back(new DateNote(2024, 2, 10));
-  EXPECT_EQ(FindDayMemo(memos, 2024, 1, 10), nullptr);
-  EXPECT_EQ(FindDayMemo(memos, 2024, 2, 10), memos[1]);
-  EXPECT_EQ(FindDayMemo(memos, 2023, 12, 10), memos[0]);
-}
-
 }  // namespace
