@@ -99,6 +99,7 @@ TEST_F(RedrawReuseTest, KeptPicturesDrawExactlyWhatAFreshDrawingDraws) {
   BusyMonth();
   Show(2025, 1);
   const Pixels first = Capture();
+  SaveCompose(L"redraw_reuse_busy_month");
   for (int day : kPictureDays) EXPECT_GT(PictureColourIn(day, kPictureColour), 0) << day;
 
   app.Redraw();
@@ -119,6 +120,7 @@ TEST_F(RedrawReuseTest, KeptPicturesDrawExactlyWhatAFreshDrawingDraws) {
     EXPECT_EQ(PictureColourIn(day, kPictureColour), 0) << day;
   }
   EXPECT_EQ(FreshCapture(), afterEdit);
+  SaveCompose(L"redraw_reuse_edited_picture");
 
   // The picture goes: the cells are drawn without it, as a fresh drawing draws them.
   ASSERT_TRUE(DeleteFileA(picture.c_str()));
@@ -126,7 +128,6 @@ TEST_F(RedrawReuseTest, KeptPicturesDrawExactlyWhatAFreshDrawingDraws) {
   const Pixels withoutPicture = Capture();
   for (int day : kPictureDays) EXPECT_EQ(PictureColourIn(day, edited), 0) << day;
   EXPECT_EQ(FreshCapture(), withoutPicture);
-  SaveCompose(L"redraw_reuse_busy_month");
 }
 
 TEST_F(RedrawReuseTest, BrokenPictureCostsOneAttemptUntilTheFileChanges) {
