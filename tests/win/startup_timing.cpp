@@ -8,7 +8,9 @@
 //
 // It works on the data folder of the Wine prefix it runs in, so run it in a prefix of its own:
 //   WINEPREFIX=$PWD/build/timing-prefix scripts/wine-run build/windows/tests/startup_timing.exe
-//       [--calendar PATH\Zanto.exe] [--idle-seconds N]
+//       [--calendar PATH\Zanto.exe] [--compare OTHER\Zanto.exe] [--idle-seconds N]
+// --compare adds another build of the calendar to the same interleaved runs, so two builds are
+// compared under the same load.
 // The settings file found there is put back as it was at the end.
 #include <windows.h>
 #include <psapi.h>
@@ -207,7 +209,7 @@ Imports ImportsOf(const std::wstring& path) {
   }
   // mingw-w64 leaves the delay-import directory entry empty: its delay-load descriptors are
   // found by the names of the libraries in the read-only data instead.
-  for (const char* known : {"gdiplus.dll", "wininet.dll", "comdlg32.dll"}) {
+  for (const char* known : {"gdiplus.dll", "wininet.dll", "comdlg32.dll", "comctl32.dll"}) {
     const std::string name(known);
     const bool atStart = std::any_of(imports.atStart.begin(), imports.atStart.end(),
                                      [&](const std::string& n) { return _stricmp(n.c_str(), known) == 0; });
@@ -398,10 +400,13 @@ int main(int argc, char** argv) {
     return RunMinimalWindow(argc - 2, argv + 2);
   }
   std::wstring calendarPath = driver::ProgramPath(L"Zanto.exe");
+  std::wstring comparePath;
   int idleSeconds = 60;
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "--calendar") == 0) {
       calendarPath = std::wstring(argv[i + 1], argv[i + 1] + std::strlen(argv[i + 1]));
+    } else if (std::strcmp(argv[i], "--compare") == 0) {
+      comparePath = std::wstring(argv[i + 1], argv[i + 1] + std::strlen(argv[i + 1]));
     } else if (std::strcmp(argv[i], "--idle-seconds") == 0) {
       idleSeconds = std::atoi(argv[i + 1]);
     }
@@ -430,6 +435,10 @@ int main(int argc, char** argv) {
       {"Zanto, shipped table address", calendar, kCalendarClass,
        [&] { WriteAll(SettingsPath, installed); }},
   };
+  if (!comparePath.empty()) {
+    all.emplace_back("other build, local holiday tables", driver::Quoted(comparePath),
+                     kCalendarClass, [&] { WriteAll(SettingsPath, WithLocalTable(installed)); });
+  }
   MeasureInterleaved(all);
 
   std::printf("Start to first painted window, %d interleaved runs each:\n", kRuns);
@@ -438,6 +447,9 @@ int main(int argc, char** argv) {
   if (base > 0) {
     std::printf("ratio local / minimal: %.2f; shipped / minimal: %.2f\n",
                 Median(all[2].times) / base, Median(all[3].times) / base);
+    if (all.size() > 4) {
+      std::printf("ratio other build local / minimal: %.2f\n", Median(all[4].times) / base);
+    }
     std::printf("of the local start's extra %.1f ms: libraries %.1f ms, the calendar's own work "
                 "%.1f ms\n",
                 Median(all[2].times) - base, Median(all[1].times) - base,
