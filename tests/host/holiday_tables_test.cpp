@@ -49,11 +49,6 @@ std::string Settings(int localCopy, int localVer) {
          "</ZantoSettings>\n";
 }
 
-std::string Print(XMLDocument& doc) {
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  doc.Print(&printer);
-  return printer.CStr();
-}
 
 XMLElement* TableEntry(XMLDocument& doc, int table) {
   XMLElement* info = FirstChild(doc.RootElement(), "HolidayInfo");

@@ -91,9 +91,11 @@ TEST(MemoTime, FileTimesAreHoursTimesHundredPlusMinutes) {
   EXPECT_EQ(TimeToFile(5), 5);
   EXPECT_EQ(TimeToFile(1439), 2359);
   EXPECT_EQ(TimeFromFile(2359), 1439);
-  // Values from a damaged file give some number, never an overflow.
-  TimeFromFile(INT32_MIN);
-  TimeToFile(INT32_MAX);
+  // Values from a damaged file are read as hours and minutes, or held at the ends of the
+  // range, instead of overflowing.
+  EXPECT_EQ(TimeFromFile(INT32_MIN), -21474836 * 60 - 48);
+  EXPECT_EQ(TimeToFile(INT32_MAX), INT32_MAX);
+  EXPECT_EQ(TimeToFile(INT32_MIN), INT32_MIN);
   EXPECT_GT(NoteKey(INT32_MAX, INT32_MAX, INT32_MAX), NoteKey(2024, 12, 31));
 }
 

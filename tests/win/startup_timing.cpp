@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "docs/data_folder.h"
+#include "tests/common/test_files.h"
 #include "docs/file_save.h"
 #include "support/driver.h"
 
@@ -150,10 +151,6 @@ void Report(const char* name, const Series& series) {
   std::printf(")  peak working set %.1f MB\n", series.peak / (1024.0 * 1024.0));
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 void WriteAll(const std::string& path, const std::string& bytes) {
   SaveFileAtomically(path, bytes.data(), bytes.size());
@@ -182,9 +179,9 @@ int main(int argc, char** argv) {
   const std::wstring minimal = driver::Quoted(self) + L" --minimal-window";
 
   // A first start copies the default settings and the holiday table into the data folder.
-  const std::string original = ReadAll(SettingsPath);
+  const std::string original = ReadFile(SettingsPath);
   TimeStart(calendar, kCalendarClass);
-  const std::string installed = ReadAll(SettingsPath);
+  const std::string installed = ReadFile(SettingsPath);
 
   const Series minimalSeries = Measure(minimal, kMinimalClass);
   WriteAll(SettingsPath, WithLocalTable(installed));

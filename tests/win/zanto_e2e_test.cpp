@@ -17,6 +17,7 @@
 #include "docs/settings.h"
 #include "resources/zanto_resource.h"
 #include "support/driver.h"
+#include "tests/common/test_files.h"
 
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -43,10 +44,6 @@ std::string Narrow(const std::wstring& wide) {
   return text;
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 bool Exists(const std::string& path) { return PathFileExistsA(path.c_str()) != FALSE; }
 
@@ -251,21 +248,21 @@ TEST(ZantoResources, StringTableHoldsTheProgramTexts) {
 TEST_F(ZantoE2E, FirstStartCopiesSettingsAndHolidayTableOnlyOnce) {
   ASSERT_FALSE(Exists(QuorFolder()));
   ASSERT_NO_FATAL_FAILURE(Start());
-  const std::string shipped = ReadAll(Narrow(driver::ProgramPath(L"Settings.xml")));
+  const std::string shipped = ReadFile(Narrow(driver::ProgramPath(L"Settings.xml")));
   ASSERT_FALSE(shipped.empty());
-  EXPECT_EQ(ReadAll(SettingsPath), shipped) << "the default settings are copied unchanged";
+  EXPECT_EQ(ReadFile(SettingsPath), shipped) << "the default settings are copied unchanged";
   EXPECT_TRUE(Exists(DataFolder + "Holidays00.xml"));
   CloseAndExpectExitCodeZero();
 
   // A second start finds the user's own settings and leaves them as they are.
   WriteWinPos(123, 45);
-  const std::string own = ReadAll(SettingsPath);
+  const std::string own = ReadFile(SettingsPath);
   ASSERT_NO_FATAL_FAILURE(Start());
   const RECT rect = driver::WindowRect(window);
   EXPECT_EQ(rect.left, 123);
   EXPECT_EQ(rect.top, 45);
   CloseAndExpectExitCodeZero();
-  EXPECT_EQ(ReadAll(SettingsPath), own) << "nothing is copied over, nothing saved at the end";
+  EXPECT_EQ(ReadFile(SettingsPath), own) << "nothing is copied over, nothing saved at the end";
 }
 
 TEST_F(ZantoE2E, CalendarIsAToolPopupOfTheLayoutSizeAtWinPosWithFiveButtons) {
@@ -400,7 +397,7 @@ TEST_F(ZantoE2E, PositionOffEveryMonitorStartsTopRightAndIsNotWritten) {
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_NO_FATAL_FAILURE(CloseAndExpectExitCodeZero());
   WriteWinPos(50000, 40000);
-  const std::string own = ReadAll(SettingsPath);
+  const std::string own = ReadFile(SettingsPath);
 
   ASSERT_NO_FATAL_FAILURE(Start());
   RECT work;
@@ -409,7 +406,7 @@ TEST_F(ZantoE2E, PositionOffEveryMonitorStartsTopRightAndIsNotWritten) {
   EXPECT_EQ(rect.right, work.right);
   EXPECT_EQ(rect.top, work.top);
   CloseAndExpectExitCodeZero();
-  EXPECT_EQ(ReadAll(SettingsPath), own) << "the saved position waits until the user moves it";
+  EXPECT_EQ(ReadFile(SettingsPath), own) << "the saved position waits until the user moves it";
 }
 
 TEST_F(ZantoE2E, ProgramRenamedWithABackslashTrailByteStillFindsItsHolidayTable) {
