@@ -57,6 +57,9 @@ foreach(_src ${ZANTO_WIN_TESTS})
   get_filename_component(_name ${_src} NAME_WE)
   add_executable(${_name} ${_src})
   target_link_libraries(${_name} PRIVATE zanto_win zanto_win_test_support gtest_main)
+  # Helper files of the tests (the HTTP server script) are found in the source tree; __FILE__
+  # may be a relative path when a compiler cache rewrites paths.
+  target_compile_definitions(${_name} PRIVATE ZANTO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   set_target_properties(${_name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
   add_dependencies(${_name} Hoshiro)
   if(TARGET Zanto)

@@ -158,6 +158,25 @@ TEST_F(HolidayTables, NothingIsWrittenForTheRecordedVersionOrWithoutLocalCopy) {
   }
 }
 
+TEST_F(HolidayTables, TableWithoutVersionIsSavedOnceAndRecordedAsMinusOne) {
+  const std::string downloaded = Table(nullptr, Rule(1, 1, "NoVersion", 2, 11));
+  UseSettings(Settings(1, 0));
+  EXPECT_EQ(Use(OpenSource(downloaded)), TABLE_FROM_SOURCE);
+  ASSERT_TRUE(std::filesystem::exists(Path("Holidays00.xml")));
+  const std::string settings = ReadFile("Settings.xml");
+  EXPECT_EQ(LocalVerInFile(settings, 0), -1);
+
+  // The next start reads -1, the version such a table has: nothing is saved again.
+  const std::string marked = Table(nullptr, Rule(1, 1, "Marked", 2, 11));
+  WriteFile("Holidays00.xml", marked);
+  UseSettings(settings);
+  EXPECT_EQ(files[0].LocalVer, -1);
+  rules.Clear();
+  EXPECT_EQ(Use(OpenSource(downloaded)), TABLE_FROM_SOURCE);
+  EXPECT_EQ(ReadFile("Holidays00.xml"), marked);
+  EXPECT_EQ(ReadFile("Settings.xml"), settings);
+}
+
 TEST_F(HolidayTables, FailedSourceFallsBackToTheLocalCopyOnlyWhenOneIsKept) {
   const std::string copy = Table("3", Rule(1, 1, "FromCopy", 5, 3));
   const std::string downloaded = Table("9", Rule(1, 1, "FromServer", 5, 4));
