@@ -325,9 +325,7 @@ TEST_F(ShippedHolidayTable, IsCopiedByteForByteOnceAndNeverOverAnExistingCopy) {
   UseSettings(settings);
 
   EXPECT_TRUE(CopyShippedHolidayTable(kShippedTable, files));
-  std::ifstream in(kShippedTable, std::ios::binary);
-  std::string shippedBytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(ReadFile("Holidays00.xml"), shippedBytes);
+  EXPECT_EQ(ReadFile("Holidays00.xml"), ::ReadFile(kShippedTable));
   EXPECT_EQ(ReadFile("Settings.xml"), settings);
 
   const std::string own = Table("77", Rule(1, 1, "Own", 1, 1));

@@ -13,12 +13,6 @@ namespace {
 
 const std::string kPrefix = "ZantoMemo";
 
-std::string Compact(XMLDocument& doc) {
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  doc.Print(&printer);
-  return printer.CStr();
-}
-
 DateSchedule* NewSchedule(int time, int notice, const std::string& message) {
   auto* schedule = new DateSchedule;
   schedule->time = time;
@@ -107,7 +101,7 @@ TEST_F(MemoStoreTest, SchedulesAreWrittenAsTheFileFormatSays) {
 
   XMLDocument doc;
   ASSERT_EQ(LoadXmlFile(doc, Path("ZantoMemo2024.xml")), 0);
-  EXPECT_EQ(Compact(doc),
+  EXPECT_EQ(Print(doc),
             "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><DateNoteTable>"
             "<DateNote year=\"2024\" month=\"3\" date=\"5\"><Title>title</Title><ScheduleTable>"
             "<Schedule><Message>line1\\crlf;a\\yen;b</Message><Time>5</Time><Notice>30</Notice></Schedule>"
@@ -165,7 +159,7 @@ TEST_F(MemoStoreTest, SavingIntoAFileOfAnotherShapeKeepsWhatItDoesNotKnow) {
   Save(MakeNote(2024, 3, 31, "last"));
   XMLDocument doc;
   ASSERT_EQ(LoadXmlFile(doc, Path("ZantoMemo2024.xml")), 0);
-  EXPECT_EQ(Compact(doc),
+  EXPECT_EQ(Print(doc),
             "<Memos><!-- mine --><DateNote year=\"2024\" month=\"3\" date=\"1\"><Title>first</Title></DateNote>"
             "<DateNote year=\"2024\" month=\"3\" date=\"10\" extra=\"x\"><Title>new</Title></DateNote>"
             "<Unknown/><DateNote year=\"2024\" month=\"3\" date=\"31\"><Title>last</Title></DateNote>"

@@ -10,17 +10,11 @@
 
 namespace {
 
-std::string Compact(XMLDocument& doc) {
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  doc.Print(&printer);
-  return printer.CStr();
-}
-
 // The settings file as the program would now read it, printed without indentation.
 std::string CompactFile(const std::string& path) {
   XMLDocument doc;
   EXPECT_EQ(LoadXmlFile(doc, path), 0);
-  return Compact(doc);
+  return Print(doc);
 }
 
 std::string Repeat(const std::string& piece, int count, const std::string& separator) {
@@ -131,14 +125,14 @@ TEST_F(SettingsTest, SetLocalVerCreatesWhatIsMissingAndKeepsTheSource) {
   info.SetLocalVer(doc.RootElement(), 0, 12);
   info.SetLocalVer(doc.RootElement(), 1, -1);
   info.SetLocalVer(doc.RootElement(), 3, 5);
-  EXPECT_EQ(Compact(doc),
+  EXPECT_EQ(Print(doc),
             "<S><HolidayInfo><HolidayTable00 LocalCopy=\"1\" LocalVer=\"12\">url</HolidayTable00>"
             "<HolidayTable01 LocalVer=\"-1\"/></HolidayInfo></S>");
 
   XMLDocument bare;
   ASSERT_EQ(bare.Parse("<S/>"), 0);
   info.SetLocalVer(bare.RootElement(), 2, 4);
-  EXPECT_EQ(Compact(bare), "<S><HolidayInfo><HolidayTable02 LocalVer=\"4\"/></HolidayInfo></S>");
+  EXPECT_EQ(Print(bare), "<S><HolidayInfo><HolidayTable02 LocalVer=\"4\"/></HolidayInfo></S>");
 }
 
 TEST_F(SettingsTest, FontChildrenMissingInsideAFontReadZero) {
@@ -203,7 +197,7 @@ TEST(FontData, SaveWritesTheTenChildrenInOrderAndReadsBackTheSame) {
   XMLDocument doc;
   ASSERT_EQ(doc.Parse("<P/>"), 0);
   font.Save(doc.RootElement(), "ignored");
-  EXPECT_EQ(Compact(doc),
+  EXPECT_EQ(Print(doc),
             "<P><Font><FaceName>MS UI Gothic</FaceName><Height>-16</Height><Weight>700</Weight>"
             "<Italic>1</Italic><CharSet>128</CharSet><OutPrecision>3</OutPrecision>"
             "<ClipPrecision>2</ClipPrecision><Quality>4</Quality><PitchAndFamily>49</PitchAndFamily>"
