@@ -34,7 +34,7 @@ target_link_libraries(host_tests PRIVATE zanto_core GTest::gtest GTest::gtest_ma
 target_compile_definitions(host_tests PRIVATE ZANTO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 60)
 
-# Benchmarks print figures and are never run as tests; scripts/bench runs them (Release build).
+# Benchmarks print figures and are never run as tests; run them from the host-release build.
 # The unit-test build compiles them too, so a benchmark that no longer builds fails the test run.
 find_package(benchmark REQUIRED)
 file(GLOB ZANTO_BENCHES CONFIGURE_DEPENDS bench/*.cpp)
