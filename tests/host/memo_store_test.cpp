@@ -384,6 +384,7 @@ TEST(DateNote, AssignMakesAnIndependentCopyWithSchedules) {
   auto sourceNote = MakeNote(2024, 9, 9, "memo", {{100, 10}, {200, ~5}});
   DateNote& source = *sourceNote;
   source.schedules[0]->notifyAt = 90;
+  source.schedules[1]->notifyAt = 195;
   source.decoration.flags = kDecoMark;
   source.decoration.markType = 2;
   auto copyNote = MakeNote(1999, 1, 1, "old", {{1, 1}, {2, 2}, {3, 3}});
@@ -393,9 +394,17 @@ TEST(DateNote, AssignMakesAnIndependentCopyWithSchedules) {
   EXPECT_EQ(copy.Title, "memo");
   EXPECT_EQ(copy.decoration.markType, 2);
   ASSERT_EQ(copy.schedules.size(), 2u);
-  EXPECT_EQ(copy.schedules[0]->notifyAt, 90);
-  EXPECT_EQ(copy.schedules[1]->Notice, ~5);
-  EXPECT_NE(copy.schedules[0], source.schedules[0]);
+  const struct {
+    int time, notice, notifyAt;
+  } kSchedules[] = {{100, 10, 90}, {200, ~5, 195}};
+  for (size_t i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(copy.schedules[i]->time, kSchedules[i].time);
+    EXPECT_EQ(copy.schedules[i]->Notice, kSchedules[i].notice);
+    EXPECT_EQ(copy.schedules[i]->notifyAt, kSchedules[i].notifyAt);
+    EXPECT_EQ(copy.schedules[i]->Message, "memo");
+    EXPECT_NE(copy.schedules[i], source.schedules[i]);
+  }
   copy.schedules[0]->Message = "changed";
   EXPECT_EQ(source.schedules[0]->Message, "memo");
   copy.Assign(copy);

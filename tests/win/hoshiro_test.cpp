@@ -129,7 +129,10 @@ TEST(HoshiroDialog, ShowsTheTextInAReadOnlyTopmostDialog) {
 
   EXPECT_NE(driver::Send(hoshiro.Control(IDC_MESSAGE_ICON), STM_GETICON), 0)
       << "no information icon";
-  EXPECT_EQ(driver::FocusOf(hoshiro.dialog), hoshiro.OkButton()) << "OK should have the focus";
+  // The focus shows once the dialog is active, which the X server makes it a moment later.
+  EXPECT_TRUE(driver::WaitUntil([&] { return driver::FocusOf(hoshiro.dialog) == hoshiro.OkButton(); },
+                                driver::kMessageTimeoutMs))
+      << "OK should have the focus";
 
   // Centred in the work area.
   RECT work{};
