@@ -14,9 +14,10 @@ set(ZANTO_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
 file(GLOB ZANTO_WIN_SOURCES CONFIGURE_DEPENDS
   app/*.cpp calendar/*_win.cpp docs/*_win.cpp dialogs/*.cpp)
 list(FILTER ZANTO_WIN_SOURCES EXCLUDE REGEX "app/main\\.cpp$")
+include(${CMAKE_SOURCE_DIR}/cmake/DelayLoad.cmake)
 add_library(zanto_win STATIC ${ZANTO_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/docs/platform.h)
 target_link_libraries(zanto_win PUBLIC zanto_core
-  gdiplus wininet comctl32 comdlg32 shell32 shlwapi ole32 gdi32 user32 kernel32 psapi)
+  ${ZANTO_LOAD_ON_FIRST_USE} shell32 shlwapi ole32 gdi32 user32 kernel32 psapi)
 
 # zanto.rc includes the other .rc files, the icon and the id header; rebuild it when any changes.
 file(GLOB ZANTO_RC_PARTS CONFIGURE_DEPENDS resources/*.rc resources/*.h resources/*.ico)
@@ -56,7 +57,7 @@ file(GLOB ZANTO_WIN_TESTS CONFIGURE_DEPENDS tests/win/*_test.cpp)
 file(GLOB ZANTO_WIN_TEST_HELPERS CONFIGURE_DEPENDS tests/win/support/*.cpp)
 add_library(zanto_win_test_support STATIC ${ZANTO_WIN_TEST_HELPERS} ${CMAKE_SOURCE_DIR}/tests/win/support/driver.h)
 target_include_directories(zanto_win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win)
-target_link_libraries(zanto_win_test_support PUBLIC gtest user32 gdi32 psapi)
+target_link_libraries(zanto_win_test_support PUBLIC zanto_win gtest comctl32 user32 gdi32 psapi)
 # Test helpers run from the build tree but start scripts kept beside the sources.
 target_compile_definitions(zanto_win_test_support PUBLIC ZANTO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 foreach(_src ${ZANTO_WIN_TESTS})
@@ -91,4 +92,14 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win/startup_timing.cpp)
   add_executable(startup_timing tests/win/startup_timing.cpp)
   target_link_libraries(startup_timing PRIVATE zanto_win zanto_win_test_support)
   set_target_properties(startup_timing PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
+endif()
+
+# The calendar's start-up steps timed one by one; startup_timing starts it and prints its figures.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win/startup_phases.cpp)
+  add_executable(startup_phases tests/win/startup_phases.cpp resources/zanto.rc)
+  target_link_libraries(startup_phases PRIVATE zanto_win)
+  set_target_properties(startup_phases PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
+  if(TARGET startup_timing)
+    add_dependencies(startup_timing startup_phases)
+  endif()
 endif()
