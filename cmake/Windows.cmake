@@ -92,7 +92,7 @@ endforeach()
 # calendar's windows itself, per-monitor aware by the calendar's manifest.
 if(TEST dpi144_test)
   target_sources(dpi144_test PRIVATE resources/zanto_program.rc)
-  set_tests_properties(dpi144_test PROPERTIES ENVIRONMENT
+  set_tests_properties(dpi144_test PROPERTIES RESOURCE_LOCK zanto_screen ENVIRONMENT
     "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-dpi144;ZANTO_WINE_DPI=144;ZANTO_ARTIFACTS=${CMAKE_BINARY_DIR}/../artifacts")
 endif()
 
