@@ -18,6 +18,10 @@ add_library(zanto_win STATIC ${ZANTO_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/docs/platf
 target_link_libraries(zanto_win PUBLIC zanto_core
   gdiplus wininet comctl32 comdlg32 shell32 shlwapi ole32 gdi32 user32 kernel32 psapi)
 
+# zanto.rc includes the other .rc files, the icon and the id header; rebuild it when any changes.
+file(GLOB ZANTO_RC_PARTS CONFIGURE_DEPENDS resources/*.rc resources/*.h resources/*.ico)
+set_source_files_properties(resources/zanto.rc PROPERTIES OBJECT_DEPENDS "${ZANTO_RC_PARTS}")
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
   add_executable(Zanto WIN32 app/main.cpp resources/zanto.rc)
   target_link_libraries(Zanto PRIVATE zanto_win)
@@ -55,7 +59,9 @@ target_include_directories(zanto_win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tes
 target_link_libraries(zanto_win_test_support PUBLIC gtest user32 gdi32 psapi)
 foreach(_src ${ZANTO_WIN_TESTS})
   get_filename_component(_name ${_src} NAME_WE)
-  add_executable(${_name} ${_src})
+  # The calendar's resources (dialog templates, string table) are linked into every test, so
+  # dialogs and texts load from the test program as they do from Zanto.exe.
+  add_executable(${_name} ${_src} resources/zanto.rc)
   target_link_libraries(${_name} PRIVATE zanto_win zanto_win_test_support gtest_main)
   set_target_properties(${_name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
   add_dependencies(${_name} Hoshiro)
