@@ -1,0 +1,465 @@
+// End-to-end tests of the tray icon, the menus and their commands, the schedule
+// notifications and the suspend/resume shortcuts. They run the calendar's test build, whose
+// tick reads the time from "SteeredClock.txt" beside it, from a program folder of their own
+// whose name has a blank in it, with Hoshiro.exe, the default settings and the holiday table.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// The project headers come first: the shell headers bring a COM XMLDocument of their own.
+#include "app/calendar_app.h"
+#include "app/menus.h"
+#include "docs/data_folder.h"
+#include "docs/memo_store.h"
+#include "docs/settings.h"
+#include "resources/hoshiro_resource.h"
+#include "resources/zanto_resource.h"
+#include "../common/test_files.h"
+#include "support/desktop.h"
+#include "support/driver.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+namespace {
+
+constexpr wchar_t kMainClass[] = L"WindowClassZanto";
+constexpr wchar_t kMenuClass[] = L"#32768";
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+// The menu texts in Shift_JIS.
+const char kTopRight[] = "\x89\xe6\x96\xca\x89" "E\x8f\xe3\x82\xd6";
+const char kGoHome[] = "\x83" "z\x81[\x83\x80\x88\xca\x92" "u\x82\xd6\x88\xda\x93\xae";
+const char kStopPowerSave[] = "\x8f\xc8\x93" "d\x97\xcd\x90\xa7\x8c\xe4\x82\xcc\x92\xe2\x8e~";
+const char kVersion[] = "\x83" "o\x81[\x83" "W\x83\x87\x83\x93\x8f\xee\x95\xf1...";
+const char kExit[] = "\x8f" "I\x97\xb9";
+const char kMove[] = "\x88\xda\x93\xae";
+const char kAlwaysBottom[] = "\x92\xca\x8f\xed\x82\xcd\x8d\xc5\x94" "w\x96\xca";
+const char kSetHome[] =
+    "\x8c\xbb\x8d\xdd\x88\xca\x92" "u\x82\xf0\x83" "z\x81[\x83\x80\x82\xc9\x90\xdd\x92\xe8";
+const char kDisplaySettings[] = "\x91" "S\x91\xcc\x95\x5c\x8e\xa6\x90\xdd\x92\xe8...";
+const char kDayTypes[] = "\x93\xfa\x95" "t\x83^\x83" "C\x83" "v\x90\xdd\x92\xe8...";
+// 会議 (meeting).
+const char kMeeting[] = "\x89\xef\x8b" "c";
+
+// One item of a popup as the user reads it: its id and text, "-" for a separator.
+struct Item {
+  UINT id;
+  std::string text;
+  bool checked;
+  bool operator==(const Item& o) const {
+    return id == o.id && text == o.text && checked == o.checked;
+  }
+};
+
+std::ostream& operator<<(std::ostream& out, const Item& item) {
+  return out << item.id << " '" << item.text << "'" << (item.checked ? " checked" : "");
+}
+
+Item Separator() { return Item{0, "-", false}; }
+
+std::vector<Item> ReadPopup(HMENU popup) {
+  std::vector<Item> items;
+  const int count = GetMenuItemCount(popup);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
+    GetMenuItemInfoA(popup, static_cast<UINT>(i), TRUE, &info);
+    if (info.fType & MFT_SEPARATOR) {
+      items.push_back(Separator());
+      continue;
+    }
+    char text[256] = "";
+    GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    items.push_back(Item{info.wID, text, (info.fState & MFS_CHECKED) != 0});
+  }
+  return items;
+}
+
+CExternApp* ExternApp(const std::string& menu) {
+  auto* app = new CExternApp;
+  app->Menu = menu;
+  app->Verb = "open";
+  app->File = "C:\\" + menu + ".txt";
+  return app;
+}
+
+TEST(ZantoMenus, MainPopupTakesTheExternalEntriesBeforeTheVersionItem) {
+  CXmlNodeArray<CExternApp> apps;
+  for (const char* name : {"Notes", "Mail", "Web"}) apps.push_back(ExternApp(name));
+  const std::vector<Item> common = {{IDM_MOVE, kMove, false},
+                                    {IDM_ALWAYS_BOTTOM, kAlwaysBottom, true},
+                                    {IDM_SET_HOME, kSetHome, false},
+                                    Separator(),
+                                    {IDM_DISPLAY_SETTINGS, kDisplaySettings, false},
+                                    {IDM_DAY_TYPES, kDayTypes, false},
+                                    Separator()};
+  const std::vector<Item> tail = {{IDM_VERSION, kVersion, false}, Separator(),
+                                  {IDM_EXIT, kExit, false}};
+
+  std::vector<Item> withEntries = common;
+  withEntries.push_back({41100, "Notes", false});
+  withEntries.push_back({41101, "Mail", false});
+  withEntries.push_back({41102, "Web", false});
+  withEntries.push_back(Separator());
+  withEntries.insert(withEntries.end(), tail.begin(), tail.end());
+  {
+    MenuResource menus;
+    EXPECT_EQ(ReadPopup(PrepareMainPopup(menus, apps, 1)), withEntries);
+  }
+
+  // No entries: no extra separator; the check mark follows the option.
+  CXmlNodeArray<CExternApp> none;
+  std::vector<Item> plain = common;
+  plain[1].checked = false;
+  plain.insert(plain.end(), tail.begin(), tail.end());
+  MenuResource menus;
+  EXPECT_EQ(ReadPopup(PrepareMainPopup(menus, none, 0)), plain);
+}
+
+TEST(ZantoMenus, TrayPopupChecksThePowerSaveStopFromTheOption) {
+  for (int on : {1, 0}) {
+    MenuResource menus;
+    const std::vector<Item> expected = {{IDM_TOP_RIGHT, kTopRight, false},
+                                        {IDM_GO_HOME, kGoHome, false},
+                                        Separator(),
+                                        {IDM_STOP_POWER_SAVE, kStopPowerSave, on == 1},
+                                        {IDM_VERSION, kVersion, false},
+                                        Separator(),
+                                        {IDM_EXIT, kExit, false}};
+    EXPECT_EQ(ReadPopup(PrepareTrayPopup(menus, on)), expected) << "EnableStopPWM " << on;
+  }
+}
+
+// The settings as the program would read them from the data folder.
+struct SavedSettings {
+  CSettings settings;
+  int error = settings.Load();
+  const COptions& options() const { return settings.Options; }
+};
+
+std::string QuorFolder() {
+  std::string folder = DataFolder;
+  folder.resize(folder.size() - std::string("Zanto\\").size());
+  return folder;
+}
+
+std::string TempFolder(const std::string& name) {
+  char temp[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, temp);
+  return std::string(temp) + name + std::to_string(GetCurrentProcessId()) + "\\";
+}
+
+// A program that just closed its window may hold its file a moment longer.
+bool RemoveFolder(const std::string& folder) {
+  return driver::WaitUntil(
+      [&] {
+        desktop::RemoveFolder(folder);
+        return !desktop::Exists(folder);
+      },
+      10000, 200);
+}
+
+class TrayE2E : public testing::Test {
+ protected:
+  void SetUp() override {
+    desktop::RemoveFolder(QuorFolder());
+    folder = TempFolder("zanto tray ");
+    ASSERT_TRUE(RemoveFolder(folder));
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string program = desktop::Narrow(driver::ProgramFolder());
+    const std::string tests = desktop::Narrow(driver::ExecutableFolder());
+    ASSERT_TRUE(CopyFileA((tests + "ZantoSteered.exe").c_str(), (folder + "Zanto.exe").c_str(), FALSE));
+    for (const char* file : {"Hoshiro.exe", "Settings.xml", "Holidays00.xml"}) {
+      ASSERT_TRUE(CopyFileA((program + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+    }
+    GetLocalTime(&today);
+  }
+
+  void TearDown() override {
+    if (zanto.Started() && zanto.Running()) zanto.Terminate();
+    for (HWND dialog : HoshiroWindows()) driver::Post(dialog, WM_COMMAND, IDOK, 0);
+    driver::WaitUntil([&] { return HoshiroWindows().empty(); }, 5000);
+    RemoveFolder(folder);
+  }
+
+  // The time the calendar's tick reads: today at hour:minute.
+  void SetClock(int hour, int minute) {
+    WriteFile(folder + "SteeredClock.txt",
+              std::to_string(today.wYear) + " " + std::to_string(today.wMonth) + " " +
+                  std::to_string(today.wDay) + " " + std::to_string(hour) + " " +
+                  std::to_string(minute) + " 0\n");
+  }
+
+  void Start() {
+    zanto = driver::Process::StartAnsi("\"" + folder + "Zanto.exe\"");
+    ASSERT_TRUE(zanto.Started());
+    window = driver::WaitForWindow(zanto, kMainClass);
+    ASSERT_NE(window, nullptr) << "no calendar window";
+    zanto.WaitForIdle(driver::kStartTimeoutMs);
+  }
+
+  // A command handled to its end (for commands that open no window).
+  void Command(int id) {
+    bool answered = false;
+    driver::Send(window, WM_COMMAND, static_cast<WPARAM>(id), 0, &answered);
+    ASSERT_TRUE(answered) << "command " << id;
+  }
+
+  void Tick() {
+    bool answered = false;
+    driver::Send(window, WM_TIMER, IDT_TICK, 0, &answered);
+    ASSERT_TRUE(answered);
+  }
+
+  void CloseAndExpectExitCodeZero() {
+    ASSERT_TRUE(driver::Post(window, WM_CLOSE));
+    ASSERT_TRUE(zanto.Wait(driver::kStartTimeoutMs));
+    EXPECT_EQ(zanto.ExitCode(), 0u);
+  }
+
+  // Windows of the calendar's process with the class.
+  std::vector<HWND> ZantoWindows(const wchar_t* className) const {
+    return driver::TopLevelWindows(zanto.Id(), className);
+  }
+
+  HWND WaitForZantoWindow(const wchar_t* className, DWORD timeoutMs = 5000) const {
+    HWND found = nullptr;
+    driver::WaitUntil(
+        [&] {
+          const std::vector<HWND> windows = ZantoWindows(className);
+          found = windows.empty() ? nullptr : windows.front();
+          return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+  }
+
+  // Message windows started from this test's program folder.
+  std::vector<HWND> HoshiroWindows() const {
+    std::vector<HWND> found;
+    const std::wstring program = desktop::Wide(folder + "Hoshiro.exe");
+    for (HWND dialog : desktop::VisibleWindowsOfClass(kDialogClass)) {
+      if (lstrcmpiW(desktop::ProgramOf(dialog).c_str(), program.c_str()) == 0) found.push_back(dialog);
+    }
+    return found;
+  }
+
+  std::string folder;
+  SYSTEMTIME today = {};
+  driver::Process zanto;
+  HWND window = nullptr;
+};
+
+TEST_F(TrayE2E, CommandsMoveTheWindowAndWriteTheirOptions) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const RECT start = driver::WindowRect(window);
+  const int width = start.right - start.left, height = start.bottom - start.top;
+  SavedSettings shipped;
+  ASSERT_EQ(shipped.error, 0);
+  const int bottom = shipped.options().AlwaysBottom;
+
+  // "通常は最背面" switches and writes "AlwaysBottom" both ways.
+  Command(IDM_ALWAYS_BOTTOM);
+  EXPECT_EQ(SavedSettings().options().AlwaysBottom, !bottom);
+  Command(IDM_ALWAYS_BOTTOM);
+  EXPECT_EQ(SavedSettings().options().AlwaysBottom, bottom);
+
+  // "画面右上へ": the right edge on the work area's right, the top on its top.
+  RECT work;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+  Command(IDM_TOP_RIGHT);
+  RECT rect = driver::WindowRect(window);
+  EXPECT_EQ(rect.right, work.right);
+  EXPECT_EQ(rect.top, work.top);
+  EXPECT_EQ(SavedSettings().options().WinPos.Left, work.right - width);
+
+  // "現在位置をホームに設定" keeps the window where it is and writes both positions.
+  Command(IDM_SET_HOME);
+  {
+    SavedSettings saved;
+    EXPECT_EQ(saved.options().HomePos.Left, rect.left);
+    EXPECT_EQ(saved.options().HomePos.Top, rect.top);
+    EXPECT_EQ(saved.options().WinPos.Left, rect.left);
+  }
+  EXPECT_EQ(driver::WindowRect(window).left, rect.left);
+
+  // "移動": the window's centre follows the cursor; the release drops it there and saves it.
+  Command(IDM_MOVE);
+  ASSERT_TRUE(SetCursorPos(300, 250));
+  EXPECT_TRUE(driver::WaitUntil(
+      [&] { return driver::WindowRect(window).left == 300 - width / 2; }, 3000))
+      << "the window follows the cursor";
+  rect = driver::WindowRect(window);
+  EXPECT_EQ(rect.top, 250 - height / 2);
+  bool answered = false;
+  driver::Send(window, WM_LBUTTONUP, 0, MAKELPARAM(width / 2, height / 2), &answered);
+  {
+    SavedSettings saved;
+    EXPECT_EQ(saved.options().WinPos.Left, 300 - width / 2);
+    EXPECT_EQ(saved.options().WinPos.Top, 250 - height / 2);
+  }
+
+  // "ホーム位置へ移動" goes back to the home position and writes it as the window position.
+  Command(IDM_GO_HOME);
+  rect = driver::WindowRect(window);
+  EXPECT_EQ(rect.right, work.right);
+  EXPECT_EQ(rect.top, work.top);
+  EXPECT_EQ(SavedSettings().options().WinPos.Left, work.right - width);
+  CloseAndExpectExitCodeZero();
+}
+
+TEST_F(TrayE2E, PowerSaveStopShowsItsNoticeOnlyWhenSwitchedOn) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_EQ(SavedSettings().options().EnableStopPWM, 0);
+  ASSERT_TRUE(driver::Post(window, WM_COMMAND, IDM_STOP_POWER_SAVE, 0));
+  HWND box = WaitForZantoWindow(kDialogClass);
+  ASSERT_NE(box, nullptr) << "no notice";
+  char notice[512] = "", caption[128] = "";
+  LoadStringA(GetModuleHandleA(nullptr), IDS_POWER_SAVE_NOTICE, notice, sizeof notice);
+  LoadStringA(GetModuleHandleA(nullptr), IDS_DISPLAY_NAME, caption, sizeof caption);
+  EXPECT_EQ(driver::TextAnsi(GetDlgItem(box, kMessageBoxTextId)), notice);
+  EXPECT_EQ(driver::TextAnsi(box), caption);
+  driver::SaveScreenshot(box, L"zanto_power_save_notice");
+  EXPECT_EQ(SavedSettings().options().EnableStopPWM, 1);
+  driver::Post(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(driver::WaitUntil([&] { return ZantoWindows(kDialogClass).empty(); }, 5000));
+
+  ASSERT_TRUE(driver::Post(window, WM_COMMAND, IDM_STOP_POWER_SAVE, 0));
+  EXPECT_EQ(WaitForZantoWindow(kDialogClass, 1500), nullptr) << "switching off shows nothing";
+  EXPECT_TRUE(driver::WaitUntil([] { return SavedSettings().options().EnableStopPWM == 0; }, 3000));
+  CloseAndExpectExitCodeZero();
+}
+
+TEST_F(TrayE2E, AFailedOptionWriteKeepsTheFileAndTheNewValueInMemory) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const std::string before = ReadFile(SettingsPath);
+  const int bottom = SavedSettings().options().AlwaysBottom;
+  // Another program holds the settings file open without sharing it.
+  HANDLE lock = CreateFileA(SettingsPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  Command(IDM_ALWAYS_BOTTOM);
+  CloseHandle(lock);
+  EXPECT_EQ(ReadFile(SettingsPath), before) << "the file is left exactly as it was";
+  EXPECT_TRUE(zanto.Running());
+  // The switch stayed changed in memory: switching again gives back the first value.
+  Command(IDM_ALWAYS_BOTTOM);
+  SavedSettings after;
+  EXPECT_EQ(after.error, 0);
+  EXPECT_EQ(after.options().AlwaysBottom, bottom);
+  CloseAndExpectExitCodeZero();
+}
+
+TEST_F(TrayE2E, ExitEndsWithZeroAndTakesTheTrayIconAlong) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  NOTIFYICONDATAW probe = {};
+  probe.cbSize = sizeof probe;
+  probe.hWnd = window;
+  probe.uID = 1;
+  probe.uFlags = NIF_TIP;
+  lstrcpyW(probe.szTip, L"Zanto");
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the icon is in the notification area";
+  ASSERT_TRUE(driver::Post(window, WM_COMMAND, IDM_EXIT, 0));
+  ASSERT_TRUE(zanto.Wait(driver::kStartTimeoutMs));
+  EXPECT_EQ(zanto.ExitCode(), 0u);
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the icon left with the program";
+}
+
+TEST_F(TrayE2E, TrayClickAndRightClickOpenTheirPopups) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(driver::Post(window, WM_TRAYICON, 1, WM_RBUTTONUP));
+  HWND popup = WaitForZantoWindow(kMenuClass);
+  ASSERT_NE(popup, nullptr) << "no tray popup";
+  driver::SaveScreenshot(L"zanto_tray_popup");
+  driver::Post(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(driver::WaitUntil([&] { return ZantoWindows(kMenuClass).empty(); }, 5000));
+
+  driver::Post(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 100));
+  driver::Post(window, WM_RBUTTONUP, 0, MAKELPARAM(30, 100));
+  popup = WaitForZantoWindow(kMenuClass);
+  ASSERT_NE(popup, nullptr) << "no context popup";
+  driver::SaveScreenshot(L"zanto_main_popup");
+  // Down to "通常は最背面" and Enter: the command arrives and is written.
+  const int bottom = SavedSettings().options().AlwaysBottom;
+  driver::Post(popup, WM_KEYDOWN, VK_DOWN, 0);
+  driver::Post(popup, WM_KEYDOWN, VK_DOWN, 0);
+  driver::Post(popup, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(driver::WaitUntil(
+      [&] { return SavedSettings().options().AlwaysBottom == !bottom; }, 5000));
+  CloseAndExpectExitCodeZero();
+}
+
+TEST_F(TrayE2E, ADueScheduleStartsTheMessageProgramOnce) {
+  ASSERT_TRUE(SHCreateDirectoryExA(nullptr, DataFolder.substr(0, DataFolder.size() - 1).c_str(),
+                                   nullptr) == ERROR_SUCCESS);
+  DateNote note(today.wYear, today.wMonth, today.wDay);
+  note.Title = "memo";
+  for (int notice : {0, ~0}) {
+    auto* schedule = new DateSchedule;
+    schedule->time = 10 * 60 + 1;
+    schedule->Notice = notice;
+    schedule->Message = notice == 0 ? std::string("Meeting ") + kMeeting : "Quiet";
+    note.schedules.push_back(schedule);
+  }
+  ASSERT_EQ(DateNoteArray::SaveNote("ZantoMemo", note), 0);
+
+  SetClock(10, 0);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Tick();
+  Sleep(1500);
+  EXPECT_TRUE(HoshiroWindows().empty()) << "nothing before its minute";
+
+  SetClock(10, 1);
+  Tick();
+  std::vector<HWND> shown;
+  ASSERT_TRUE(driver::WaitUntil([&] { return !(shown = HoshiroWindows()).empty(); },
+                                driver::kStartTimeoutMs))
+      << "no message window";
+  ASSERT_TRUE(driver::WaitUntil([&] { return IsWindowVisible(GetDlgItem(shown[0], IDC_MESSAGE_TEXT)) != 0; }, 5000));
+  EXPECT_EQ(driver::Text(GetDlgItem(shown[0], IDC_MESSAGE_TEXT)),
+            desktop::Wide(std::string("[10:01] Meeting ") + kMeeting));
+  driver::SaveScreenshot(shown[0], L"hoshiro_from_notification");
+
+  // Later ticks give out nothing again, and the schedule with its notification off never.
+  Tick();
+  Tick();
+  Sleep(2000);
+  EXPECT_EQ(HoshiroWindows().size(), 1u);
+  CloseAndExpectExitCodeZero();
+}
+
+TEST_F(TrayE2E, SuspendAndResumeRunTheNumberedShortcutsUntilAGap) {
+  const std::string marks = TempFolder("zanto-marks-");
+  desktop::RemoveFolder(marks);
+  ASSERT_TRUE(CreateDirectoryA(marks.c_str(), nullptr));
+  char system[MAX_PATH] = "";
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string cmd = std::string(system) + "\\cmd.exe";
+  for (const char* name : {"Suspend01", "Suspend02", "Suspend04", "Resume01"}) {
+    ASSERT_TRUE(desktop::CreateShortcut(folder + name + ".lnk", cmd,
+                                        std::string("/c echo ran> ") + marks + name + ".mark"))
+        << name;
+  }
+  ASSERT_NO_FATAL_FAILURE(Start());
+  auto ran = [&](const char* name) { return desktop::Exists(marks + name + ".mark"); };
+
+  driver::Post(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+  EXPECT_TRUE(driver::WaitUntil([&] { return ran("Suspend01") && ran("Suspend02"); },
+                                driver::kStartTimeoutMs));
+  // A resume after user input is not an automatic resume: nothing.
+  driver::Post(window, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+  Sleep(2000);
+  EXPECT_FALSE(ran("Suspend04")) << "the gap at 03 ends the series";
+  EXPECT_FALSE(ran("Resume01"));
+
+  driver::Post(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  EXPECT_TRUE(driver::WaitUntil([&] { return ran("Resume01"); }, driver::kStartTimeoutMs));
+  CloseAndExpectExitCodeZero();
+  desktop::RemoveFolder(marks);
+}
+
+}  // namespace
