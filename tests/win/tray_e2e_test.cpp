@@ -163,6 +163,12 @@ bool RemoveFolder(const std::string& folder) {
       10000, 200);
 }
 
+std::string CommandProcessor() {
+  char system[MAX_PATH] = "";
+  GetSystemDirectoryA(system, MAX_PATH);
+  return std::string(system) + "\\cmd.exe";
+}
+
 class TrayE2E : public testing::Test {
  protected:
   void SetUp() override {
@@ -236,6 +242,35 @@ class TrayE2E : public testing::Test {
         },
         timeoutMs);
     return found;
+  }
+
+  // A right click on the calendar; returns its popup.
+  HWND RightClick() {
+    driver::Post(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 100));
+    driver::Post(window, WM_RBUTTONUP, 0, MAKELPARAM(30, 100));
+    return WaitForZantoWindow(kMenuClass);
+  }
+
+  void PressKeys(HWND popup, const std::vector<WPARAM>& keys) {
+    for (WPARAM key : keys) driver::Post(popup, WM_KEYDOWN, key, 0);
+    ASSERT_TRUE(driver::WaitUntil([&] { return ZantoWindows(kMenuClass).empty(); }, 5000));
+  }
+
+  // The shipped settings in the data folder, with the user's external entries (menu, target).
+  void WriteSettingsWithExternApps(const std::vector<std::pair<std::string, std::string>>& apps) {
+    ASSERT_EQ(SHCreateDirectoryExA(nullptr, DataFolder.substr(0, DataFolder.size() - 1).c_str(),
+                                   nullptr), ERROR_SUCCESS);
+    ASSERT_TRUE(CopyFileA((folder + "Settings.xml").c_str(), SettingsPath.c_str(), FALSE));
+    XMLDocument doc;
+    ASSERT_EQ(LoadXmlFile(doc, SettingsPath), 0);
+    XMLElement* list = FindOrAppendChild(doc.FirstChildElement(), "ExternApps");
+    for (const auto& app : apps) {
+      XMLElement* entry = list->InsertNewChildElement("ExternApp");
+      entry->SetAttribute("menu", app.first.c_str());
+      entry->SetAttribute("verb", "open");
+      entry->SetText(app.second.c_str());
+    }
+    ASSERT_EQ(SaveXmlFile(doc, SettingsPath), 0);
   }
 
   // Message windows started from this test's program folder.
@@ -369,7 +404,16 @@ TEST_F(TrayE2E, ExitEndsWithZeroAndTakesTheTrayIconAlong) {
   EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the icon left with the program";
 }
 
-TEST_F(TrayE2E, TrayClickAndRightClickOpenTheirPopups) {
+TEST_F(TrayE2E, TrayClickAndRightClickOpenTheirPopupsAndTheirItemsRun) {
+  // Three external entries; the first opens a shortcut that leaves a mark.
+  const std::string marks = TempFolder("zanto-marks-");
+  ASSERT_TRUE(RemoveFolder(marks));
+  ASSERT_TRUE(CreateDirectoryA(marks.c_str(), nullptr));
+  ASSERT_TRUE(desktop::CreateShortcut(marks + "Notes.lnk", CommandProcessor(),
+                                      "/c echo ran> " + marks + "Notes.mark"));
+  ASSERT_NO_FATAL_FAILURE(WriteSettingsWithExternApps(
+      {{"Notes", marks + "Notes.lnk"}, {"Mail", marks + "Mail.lnk"}, {"Web", marks + "Web.lnk"}}));
+
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(driver::Post(window, WM_TRAYICON, 1, WM_RBUTTONUP));
   HWND popup = WaitForZantoWindow(kMenuClass);
@@ -378,19 +422,24 @@ TEST_F(TrayE2E, TrayClickAndRightClickOpenTheirPopups) {
   driver::Post(popup, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(driver::WaitUntil([&] { return ZantoWindows(kMenuClass).empty(); }, 5000));
 
-  driver::Post(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 100));
-  driver::Post(window, WM_RBUTTONUP, 0, MAKELPARAM(30, 100));
-  popup = WaitForZantoWindow(kMenuClass);
+  // Down to "通常は最背面" and Enter: the command arrives and is written.
+  popup = RightClick();
   ASSERT_NE(popup, nullptr) << "no context popup";
   driver::SaveScreenshot(L"zanto_main_popup");
-  // Down to "通常は最背面" and Enter: the command arrives and is written.
   const int bottom = SavedSettings().options().AlwaysBottom;
-  driver::Post(popup, WM_KEYDOWN, VK_DOWN, 0);
-  driver::Post(popup, WM_KEYDOWN, VK_DOWN, 0);
-  driver::Post(popup, WM_KEYDOWN, VK_RETURN, 0);
+  PressKeys(popup, {VK_DOWN, VK_DOWN, VK_RETURN});
   EXPECT_TRUE(driver::WaitUntil(
       [&] { return SavedSettings().options().AlwaysBottom == !bottom; }, 5000));
+
+  // The first external entry stands after "日付タイプ設定..." and its separator.
+  popup = RightClick();
+  ASSERT_NE(popup, nullptr);
+  PressKeys(popup, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+  EXPECT_TRUE(driver::WaitUntil([&] { return desktop::Exists(marks + "Notes.mark"); },
+                                driver::kStartTimeoutMs))
+      << "the entry's target was opened";
   CloseAndExpectExitCodeZero();
+  RemoveFolder(marks);
 }
 
 TEST_F(TrayE2E, ADueScheduleStartsTheMessageProgramOnce) {
@@ -434,11 +483,9 @@ TEST_F(TrayE2E, ADueScheduleStartsTheMessageProgramOnce) {
 
 TEST_F(TrayE2E, SuspendAndResumeRunTheNumberedShortcutsUntilAGap) {
   const std::string marks = TempFolder("zanto-marks-");
-  desktop::RemoveFolder(marks);
+  ASSERT_TRUE(RemoveFolder(marks));
   ASSERT_TRUE(CreateDirectoryA(marks.c_str(), nullptr));
-  char system[MAX_PATH] = "";
-  GetSystemDirectoryA(system, MAX_PATH);
-  const std::string cmd = std::string(system) + "\\cmd.exe";
+  const std::string cmd = CommandProcessor();
   for (const char* name : {"Suspend01", "Suspend02", "Suspend04", "Resume01"}) {
     ASSERT_TRUE(desktop::CreateShortcut(folder + name + ".lnk", cmd,
                                         std::string("/c echo ran> ") + marks + name + ".mark"))
@@ -459,7 +506,7 @@ TEST_F(TrayE2E, SuspendAndResumeRunTheNumberedShortcutsUntilAGap) {
   driver::Post(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
   EXPECT_TRUE(driver::WaitUntil([&] { return ran("Resume01"); }, driver::kStartTimeoutMs));
   CloseAndExpectExitCodeZero();
-  desktop::RemoveFolder(marks);
+  RemoveFolder(marks);
 }
 
 }  // namespace
