@@ -134,6 +134,50 @@ TEST(ZantoMenus, TrayPopupChecksThePowerSaveStopFromTheOption) {
   }
 }
 
+bool IconPresent(HWND owner) {
+  NOTIFYICONDATAA probe = {};
+  probe.cbSize = sizeof probe;
+  probe.hWnd = owner;
+  probe.uID = 1;
+  probe.uFlags = NIF_TIP;
+  return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+TEST(ZantoTrayIcon, ABusyShellIsRetriedFromATimerWithoutWaiting) {
+  HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(owner, nullptr);
+  CalendarApp& app = CalendarApp::Instance();
+  app.mainWindow = owner;
+  // The shell refuses the icon while another one holds its place.
+  NOTIFYICONDATAA holder = {};
+  holder.cbSize = sizeof holder;
+  holder.hWnd = owner;
+  holder.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &holder));
+
+  // Refused 16 times: the retries stop, and none of them waited.
+  DWORD began = GetTickCount();
+  EXPECT_FALSE(app.AddTrayIcon());
+  for (int i = 1; i < 16; ++i) app.RetryTrayIcon();
+  EXPECT_LT(GetTickCount() - began, 2000u) << "the calendar's thread must not sleep";
+  EXPECT_FALSE(KillTimer(owner, IDT_TRAY_RETRY)) << "no retry after the 16th attempt";
+
+  // The shell gets ready after a few attempts: the next retry adds the icon and stops.
+  EXPECT_FALSE(app.AddTrayIcon());
+  for (int i = 0; i < 3; ++i) app.RetryTrayIcon();
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &holder));
+  EXPECT_FALSE(IconPresent(owner));
+  app.RetryTrayIcon();
+  EXPECT_TRUE(IconPresent(owner));
+  EXPECT_FALSE(KillTimer(owner, IDT_TRAY_RETRY)) << "no retry once the icon is there";
+
+  app.RemoveTrayIcon();
+  EXPECT_FALSE(IconPresent(owner));
+  CalendarApp::Destroy();
+  DestroyWindow(owner);
+}
+
 // The settings as the program would read them from the data folder.
 struct SavedSettings {
   CSettings settings;
