@@ -65,7 +65,8 @@ file(GLOB ZANTO_WIN_TESTS CONFIGURE_DEPENDS tests/win/*_test.cpp)
 file(GLOB ZANTO_WIN_TEST_HELPERS CONFIGURE_DEPENDS tests/win/support/*.cpp)
 add_library(zanto_win_test_support STATIC ${ZANTO_WIN_TEST_HELPERS} ${CMAKE_SOURCE_DIR}/tests/win/support/driver.h)
 target_include_directories(zanto_win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win)
-target_link_libraries(zanto_win_test_support PUBLIC gtest user32 gdi32 psapi shell32 shlwapi ole32 uuid)
+target_link_libraries(zanto_win_test_support PUBLIC zanto_win gtest comctl32 user32 gdi32 psapi shell32
+  shlwapi ole32 uuid)
 foreach(_src ${ZANTO_WIN_TESTS})
   get_filename_component(_name ${_src} NAME_WE)
   # The calendar's resources (dialog templates, string table) are linked into every test, so

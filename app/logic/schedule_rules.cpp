@@ -1,0 +1,33 @@
+#include "app/logic/schedule_rules.h"
+
+#include <algorithm>
+
+ScheduleTimes ScheduleFromFields(const ScheduleFields& fields) {
+  ScheduleTimes times;
+  times.time = fields.startHour * 60 + fields.startMinute;
+  const int lead = fields.leadHours * 60 + fields.leadMinutes;
+  times.notifyAt = times.time - lead;
+  times.notice = fields.notify ? lead : ~lead;
+  return times;
+}
+
+ScheduleFields FieldsFromSchedule(int time, int notice) {
+  ScheduleFields fields;
+  fields.notify = notice >= 0;
+  const int lead = fields.notify ? notice : ~notice;
+  fields.startHour = time / 60;
+  fields.startMinute = time % 60;
+  fields.leadHours = lead / 60;
+  fields.leadMinutes = lead % 60;
+  return fields;
+}
+
+bool NotifiesOnOwnDay(const ScheduleTimes& times) {
+  // With notification off the stored lead is negative, so this holds whatever the times.
+  return times.time - times.notice >= 0;
+}
+
+int TabAfterDelete(int deleted, int remaining) {
+  if (remaining <= 0) return -1;
+  return std::min(std::max(deleted - 1, 0), remaining - 1);
+}
