@@ -80,6 +80,17 @@ class CalendarApp {
   // WM_LBUTTONDBLCLK at a client point; keys as in the message's wParam.
   void OpenMemoEditor(POINT client, WPARAM keys);
 
+  // --- dialogs of the menus (app/dialog_commands.cpp) ---
+  // Runs a dialog modally over the calendar; 1 when confirmed with OK.
+  INT_PTR RunDialog(AppDlg& dialog);
+  void ShowVersionDialog();
+  // The decoration types; on OK the calendar is drawn with the new list.
+  void EditDayTypes();
+  // The display settings; on OK they are written and the calendar takes its new size.
+  void EditDisplaySettings();
+  // Rebuilds the fonts, bitmaps and buttons after the display settings changed.
+  void Relayout();
+
   // --- schedule notifications (app/notifications.cpp) ---
   void ReloadNotifications(const SYSTEMTIME& date, bool afterEdit);
   void CheckNotifications(const SYSTEMTIME& time);

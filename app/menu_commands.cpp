@@ -96,6 +96,9 @@ void CalendarApp::OnMenuCommand(int id) {
     case IDM_MOVE: StartMoveMode(*this); return;
     case IDM_ALWAYS_BOTTOM: ToggleAlwaysBottom(*this); return;
     case IDM_STOP_POWER_SAVE: ToggleStopPowerSave(); return;
+    case IDM_VERSION: ShowVersionDialog(); return;
+    case IDM_DAY_TYPES: EditDayTypes(); return;
+    case IDM_DISPLAY_SETTINGS: EditDisplaySettings(); return;
   }
   if (id >= IDM_FIRST_EXTERN_APP) OpenExternApp(*this, static_cast<size_t>(id - IDM_FIRST_EXTERN_APP));
 }

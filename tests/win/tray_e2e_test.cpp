@@ -486,6 +486,82 @@ TEST_F(TrayE2E, TrayClickAndRightClickOpenTheirPopupsAndTheirItemsRun) {
   RemoveFolder(marks);
 }
 
+TEST_F(TrayE2E, DialogsFromTheMenusKeepTheTrayMenuClosedWhileOpen) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  for (int command : {IDM_VERSION, IDM_DAY_TYPES}) {
+    SCOPED_TRACE(command);
+    ASSERT_TRUE(driver::Post(window, WM_COMMAND, static_cast<WPARAM>(command), 0));
+    HWND dialog = WaitForZantoWindow(kDialogClass);
+    ASSERT_NE(dialog, nullptr) << "no dialog";
+    EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindowEnabled(window); }, 3000))
+        << "the calendar waits while the dialog runs";
+    // A right click on the tray icon only brings the calendar forward.
+    ASSERT_TRUE(driver::Post(window, WM_TRAYICON, 1, WM_RBUTTONUP));
+    EXPECT_EQ(WaitForZantoWindow(kMenuClass, 1500), nullptr) << "no tray menu over a dialog";
+    driver::SaveScreenshot(dialog, command == IDM_VERSION ? L"zanto_version_from_menu"
+                                                          : L"zanto_day_types_from_menu");
+    driver::Post(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(driver::WaitUntil([&] { return ZantoWindows(kDialogClass).empty(); }, 5000));
+    EXPECT_TRUE(driver::WaitUntil([&] { return IsWindowEnabled(window) != FALSE; }, 3000));
+  }
+  EXPECT_EQ(SavedSettings().error, 0) << "the decoration list was written back whole";
+  // With the dialogs closed the tray menu opens again.
+  ASSERT_TRUE(driver::Post(window, WM_TRAYICON, 1, WM_RBUTTONUP));
+  HWND popup = WaitForZantoWindow(kMenuClass);
+  ASSERT_NE(popup, nullptr);
+  driver::Post(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(driver::WaitUntil([&] { return ZantoWindows(kMenuClass).empty(); }, 5000));
+  CloseAndExpectExitCodeZero();
+}
+
+HWND DescendantWithId(HWND parent, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetDlgCtrlID(child) != s->id || !IsWindowVisible(child)) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(TrayE2E, DisplaySettingsConfirmedWithOkAreWrittenAndResizeTheCalendar) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const RECT before = driver::WindowRect(window);
+  const int spaceX = SavedSettings().settings.DateExpression.SpaceX;
+
+  ASSERT_TRUE(driver::Post(window, WM_COMMAND, IDM_DISPLAY_SETTINGS, 0));
+  HWND dialog = WaitForZantoWindow(kDialogClass);
+  ASSERT_NE(dialog, nullptr) << "no display settings dialog";
+  zanto.WaitForIdle(5000);
+  HWND spacing = DescendantWithId(dialog, IDC_FORM_SPACE_X);
+  ASSERT_NE(spacing, nullptr) << "the day cell page is not shown";
+  bool answered = false;
+  driver::Send(spacing, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(std::to_wstring(spaceX + 200).c_str()), &answered);
+  ASSERT_TRUE(answered);
+  // Painted before it is shot.
+  zanto.WaitForIdle(5000);
+  Sleep(500);
+  driver::SaveScreenshot(dialog, L"zanto_display_settings_from_menu");
+  driver::Post(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(driver::WaitUntil([&] { return ZantoWindows(kDialogClass).empty(); }, 5000));
+
+  EXPECT_TRUE(driver::WaitUntil(
+      [&] { return SavedSettings().settings.DateExpression.SpaceX == spaceX + 200; }, 5000));
+  const RECT after = driver::WindowRect(window);
+  EXPECT_EQ(after.left, before.left) << "the top-left corner stays";
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_GT(after.right - after.left, before.right - before.left) << "wider day cells";
+  EXPECT_EQ(driver::ClientRect(window).right, after.right - after.left);
+  CloseAndExpectExitCodeZero();
+}
+
 TEST_F(TrayE2E, ADueScheduleStartsTheMessageProgramOnce) {
   ASSERT_TRUE(SHCreateDirectoryExA(nullptr, DataFolder.substr(0, DataFolder.size() - 1).c_str(),
                                    nullptr) == ERROR_SUCCESS);
