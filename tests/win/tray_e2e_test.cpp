@@ -10,6 +10,8 @@
 // The project headers come first: the shell headers bring a COM XMLDocument of their own.
 #include "app/calendar_app.h"
 #include "app/menus.h"
+#include "calendar/layout.h"
+#include "calendar/month_model.h"
 #include "docs/data_folder.h"
 #include "docs/memo_store.h"
 #include "docs/settings.h"
@@ -19,6 +21,7 @@
 #include "support/desktop.h"
 #include "support/driver.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -41,6 +44,8 @@ const char kSetHome[] =
     "\x8c\xbb\x8d\xdd\x88\xca\x92" "u\x82\xf0\x83" "z\x81[\x83\x80\x82\xc9\x90\xdd\x92\xe8";
 const char kDisplaySettings[] = "\x91" "S\x91\xcc\x95\x5c\x8e\xa6\x90\xdd\x92\xe8...";
 const char kDayTypes[] = "\x93\xfa\x95" "t\x83^\x83" "C\x83" "v\x90\xdd\x92\xe8...";
+// 歯医者 (dentist).
+const char kDentist[] = "\x8e\x95\x88\xe3\x8e\xd2";
 // 会議 (meeting).
 const char kMeeting[] = "\x89\xef\x8b" "c";
 
@@ -559,6 +564,125 @@ TEST_F(TrayE2E, DisplaySettingsConfirmedWithOkAreWrittenAndResizeTheCalendar) {
   EXPECT_EQ(after.top, before.top);
   EXPECT_GT(after.right - after.left, before.right - before.left) << "wider day cells";
   EXPECT_EQ(driver::ClientRect(window).right, after.right - after.left);
+  CloseAndExpectExitCodeZero();
+}
+
+// A client point inside the cell of day of the shown (current) month, worked out in this
+// process with the program's own layout code and the settings in the data folder.
+POINT DayCellCentre(int day) {
+  CalendarApp& app = CalendarApp::Instance();
+  app.settings = &CSettings::Instance();
+  EXPECT_EQ(app.settings->Load(), 0);
+  app.options = &app.settings->Options;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  app.shownYear = now.wYear;
+  app.shownMonth = now.wMonth;
+  HDC screen = GetDC(nullptr);
+  app.composeDC = CreateCompatibleDC(screen);
+  app.buttonImageDC = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  const RECT client = app.ComputeLayout();
+  CMonthModel model;
+  model.Build(now.wYear, now.wMonth);
+  long sumX = 0, sumY = 0, count = 0;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      if (DayAtGridPoint(app.layout, model.DaysInMonth(), x, y) != day) continue;
+      sumX += x;
+      sumY += y;
+      ++count;
+    }
+  }
+  CalendarApp::Destroy();
+  EXPECT_GT(count, 0) << "day " << day << " has no cell";
+  return count ? POINT{sumX / count, sumY / count} : POINT{0, 0};
+}
+
+// Tools of the calendar's tooltip control: one for each day with a memo or a holiday.
+int ToolCount(HWND calendar) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(calendar, &processId);
+  for (HWND tip : desktop::WindowsOfProcess(processId, L"tooltips_class32")) {
+    return static_cast<int>(driver::Send(tip, TTM_GETTOOLCOUNT));
+  }
+  return -1;
+}
+
+// Sets a control's text as typing would; an edit control reports the change to its dialog.
+void SetText(HWND control, const std::wstring& text) {
+  ASSERT_NE(control, nullptr);
+  bool answered = false;
+  driver::Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &answered);
+  ASSERT_TRUE(answered);
+}
+
+TEST_F(TrayE2E, AMemoWrittenFromTheCalendarIsStoredShownRemindedAndDeleted) {
+  SetClock(10, 0);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Tick();
+  const POINT cell = DayCellCentre(today.wDay);
+  const int toolsBefore = ToolCount(window);
+  ASSERT_GE(toolsBefore, 0);
+
+  // A double click on today's cell opens the memo editor for today.
+  ASSERT_TRUE(driver::Post(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(cell.x, cell.y)));
+  HWND dialog = WaitForZantoWindow(kDialogClass);
+  ASSERT_NE(dialog, nullptr) << "no memo editor";
+  zanto.WaitForIdle(5000);
+  const std::string title = std::string("Dentist ") + kDentist;
+  SetText(GetDlgItem(dialog, IDC_MEMO_TEXT), desktop::Wide(title));
+  bool answered = false;
+  driver::Send(GetDlgItem(dialog, IDC_MEMO_ADD_SCHEDULE), BM_CLICK, 0, 0, &answered);
+  ASSERT_TRUE(answered);
+  ASSERT_TRUE(driver::WaitUntil([&] { return DescendantWithId(dialog, IDC_SCHE_MESSAGE) != nullptr; }, 5000))
+      << "no schedule page";
+  SetText(DescendantWithId(dialog, IDC_SCHE_START_HOUR), L"10");
+  SetText(DescendantWithId(dialog, IDC_SCHE_START_MINUTE), L"2");
+  SetText(DescendantWithId(dialog, IDC_SCHE_LEAD_HOUR), L"0");
+  SetText(DescendantWithId(dialog, IDC_SCHE_LEAD_MINUTE), L"0");
+  SetText(DescendantWithId(dialog, IDC_SCHE_MESSAGE), L"Bring the card");
+  EXPECT_EQ(driver::Send(DescendantWithId(dialog, IDC_SCHE_NOTIFY), BM_GETCHECK), BST_CHECKED);
+  zanto.WaitForIdle(5000);
+  Sleep(500);
+  driver::SaveScreenshot(dialog, L"zanto_memo_editor_from_calendar");
+  driver::Post(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(driver::WaitUntil([&] { return ZantoWindows(kDialogClass).empty(); }, 5000));
+
+  // The year file holds the memo with its schedule, and the day has its tooltip.
+  DateNote stored(today.wYear, today.wMonth, today.wDay);
+  ASSERT_EQ(DateNoteArray::LoadNote("ZantoMemo", stored), 0);
+  EXPECT_EQ(stored.Title, title);
+  ASSERT_EQ(stored.schedules.size(), 1u);
+  EXPECT_EQ(stored.schedules[0]->time, 10 * 60 + 2);
+  EXPECT_EQ(stored.schedules[0]->Notice, 0);
+  EXPECT_EQ(stored.schedules[0]->Message, "Bring the card");
+  EXPECT_EQ(ToolCount(window), toolsBefore + 1);
+
+  // Its reminder comes at 10:02.
+  SetClock(10, 2);
+  Tick();
+  std::vector<HWND> shown;
+  ASSERT_TRUE(driver::WaitUntil([&] { return !(shown = HoshiroWindows()).empty(); },
+                                driver::kStartTimeoutMs));
+  EXPECT_TRUE(driver::WaitUntil(
+      [&] { return driver::Text(GetDlgItem(shown[0], IDC_MESSAGE_TEXT)) == L"[10:02] Bring the card"; },
+      5000));
+
+  // Reopened, the editor shows the memo; 全削除 removes it from the file and the display.
+  ASSERT_TRUE(driver::Post(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(cell.x, cell.y)));
+  dialog = WaitForZantoWindow(kDialogClass);
+  ASSERT_NE(dialog, nullptr);
+  zanto.WaitForIdle(5000);
+  EXPECT_EQ(driver::Text(GetDlgItem(dialog, IDC_MEMO_TEXT)), desktop::Wide(title));
+  driver::Post(dialog, WM_COMMAND, MAKEWPARAM(IDC_MEMO_DELETE_ALL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_MEMO_DELETE_ALL)));
+  ASSERT_TRUE(driver::WaitUntil([&] { return ZantoWindows(kDialogClass).empty(); }, 5000));
+  DateNote gone(today.wYear, today.wMonth, today.wDay);
+  ASSERT_EQ(DateNoteArray::LoadNote("ZantoMemo", gone), 0);
+  EXPECT_TRUE(gone.Title.empty());
+  EXPECT_TRUE(gone.schedules.empty());
+  EXPECT_EQ(ToolCount(window), toolsBefore);
   CloseAndExpectExitCodeZero();
 }
 

@@ -12,6 +12,8 @@ namespace {
 
 struct ClassSearch {
   const wchar_t* className;
+  // 0: any process, and only windows that are shown.
+  DWORD processId;
   std::vector<HWND> found;
 };
 
@@ -19,16 +21,24 @@ BOOL CALLBACK CollectOfClass(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<ClassSearch*>(param);
   wchar_t name[256] = L"";
   GetClassNameW(window, name, 256);
-  if (IsWindowVisible(window) && lstrcmpW(name, search->className) == 0) {
-    search->found.push_back(window);
-  }
+  if (lstrcmpW(name, search->className) != 0) return TRUE;
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  const bool wanted = search->processId ? owner == search->processId : IsWindowVisible(window) != FALSE;
+  if (wanted) search->found.push_back(window);
   return TRUE;
 }
 
 }  // namespace
 
 std::vector<HWND> VisibleWindowsOfClass(const wchar_t* className) {
-  ClassSearch search{className, {}};
+  ClassSearch search{className, 0, {}};
+  EnumWindows(CollectOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> WindowsOfProcess(DWORD processId, const wchar_t* className) {
+  ClassSearch search{className, processId, {}};
   EnumWindows(CollectOfClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }

@@ -12,6 +12,8 @@ namespace desktop {
 
 // Visible top-level windows of the class, of every process.
 std::vector<HWND> VisibleWindowsOfClass(const wchar_t* className);
+// Top-level windows of the class owned by the process, shown or hidden.
+std::vector<HWND> WindowsOfProcess(DWORD processId, const wchar_t* className);
 // Full path of the program that owns the window; empty when it cannot be read.
 std::wstring ProgramOf(HWND window);
 // Writes a shortcut file (.lnk) that starts target with arguments.
