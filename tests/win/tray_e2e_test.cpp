@@ -447,6 +447,13 @@ TEST_F(TrayE2E, ExitEndsWithZeroAndTakesTheTrayIconAlong) {
   probe.uFlags = NIF_TIP;
   lstrcpyW(probe.szTip, L"Zanto");
   EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the icon is in the notification area";
+  // The shell restarted without it: "TaskbarCreated" brings it back.
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &probe));
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+  bool answered = false;
+  driver::Send(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0, &answered);
+  ASSERT_TRUE(answered);
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "added again";
   ASSERT_TRUE(driver::Post(window, WM_COMMAND, IDM_EXIT, 0));
   ASSERT_TRUE(zanto.Wait(driver::kStartTimeoutMs));
   EXPECT_EQ(zanto.ExitCode(), 0u);
@@ -723,6 +730,45 @@ TEST_F(TrayE2E, ADueScheduleStartsTheMessageProgramOnce) {
   Sleep(2000);
   EXPECT_EQ(HoshiroWindows().size(), 1u);
   CloseAndExpectExitCodeZero();
+}
+
+TEST_F(TrayE2E, AMessageProgramOutsideTheProgramFolderIsNeverStarted) {
+  // The program folder has lost its Hoshiro.exe; one lies in the folder the calendar is
+  // started from, where a search of the current folder would find it.
+  const std::string planted = TempFolder("zanto-planted-");
+  ASSERT_TRUE(RemoveFolder(planted));
+  ASSERT_TRUE(CreateDirectoryA(planted.c_str(), nullptr));
+  ASSERT_TRUE(MoveFileA((folder + "Hoshiro.exe").c_str(), (planted + "Hoshiro.exe").c_str()));
+  ASSERT_EQ(SHCreateDirectoryExA(nullptr, DataFolder.substr(0, DataFolder.size() - 1).c_str(),
+                                 nullptr), ERROR_SUCCESS);
+  DateNote note(today.wYear, today.wMonth, today.wDay);
+  auto* schedule = new DateSchedule;
+  schedule->time = 10 * 60 + 1;
+  schedule->Notice = 0;
+  schedule->Message = "Planted";
+  note.schedules.push_back(schedule);
+  ASSERT_EQ(DateNoteArray::SaveNote("ZantoMemo", note), 0);
+
+  SetClock(10, 1);
+  char previous[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(planted.c_str());
+  Start();
+  SetCurrentDirectoryA(previous);
+  ASSERT_FALSE(HasFatalFailure());
+  Tick();
+  Tick();
+  Sleep(3000);
+  const std::wstring plantedProgram = desktop::Wide(planted + "Hoshiro.exe");
+  for (HWND dialog : desktop::VisibleWindowsOfClass(kDialogClass)) {
+    EXPECT_NE(lstrcmpiW(desktop::ProgramOf(dialog).c_str(), plantedProgram.c_str()), 0)
+        << "the planted program ran";
+    if (lstrcmpiW(desktop::ProgramOf(dialog).c_str(), plantedProgram.c_str()) == 0) {
+      driver::Post(dialog, WM_COMMAND, IDOK, 0);
+    }
+  }
+  CloseAndExpectExitCodeZero();
+  RemoveFolder(planted);
 }
 
 TEST_F(TrayE2E, SuspendAndResumeRunTheNumberedShortcutsUntilAGap) {
