@@ -224,12 +224,9 @@ namespace {
 
 TEST(TopRightPosition, RightEdgeOnTheWorkAreaOrXZeroWithCtrl) {
   const RECT work = Rect(100, 30, 1920, 1040);
-  const POINT plain = TopRightPosition(work, 180, false);
-  EXPECT_EQ(plain.x, 1740);
-  EXPECT_EQ(plain.y, 30);
-  const POINT ctrl = TopRightPosition(work, 180, true);
-  EXPECT_EQ(ctrl.x, 0) << "x = 0, not the work area's left edge";
-  EXPECT_EQ(ctrl.y, 30);
+  EXPECT_EQ(TopRightPosition(work, 180, false).x, 1740);
+  EXPECT_EQ(TopRightPosition(work, 180, true).x, 0) << "x = 0, not the work area's left edge";
+  EXPECT_EQ(TopRightPosition(work, 180, true).y, 30);
 }
 
 }  // namespace
