@@ -1,12 +1,22 @@
 #include "app/logic/option_rules.h"
 
+#include <vector>
+
 #include "docs/xml_node.h"
 
 bool IsValueValid(bool isNumber, int value, int low, int high) {
   return isNumber && value >= low && value <= high;
 }
 
-bool IsWeekTitleValid(const std::string& title) { return SplitString(title, ' ').size() == 7; }
+bool IsWeekTitleValid(const std::string& title) {
+  const std::vector<std::string> names = SplitString(title, ' ');
+  if (names.size() != 7) return false;
+  // Six blanks alone would split into seven names too, none of them visible.
+  for (const std::string& name : names) {
+    if (name.empty()) return false;
+  }
+  return true;
+}
 
 int32_t ModeBitToDisable(int32_t unavailable) {
   const int32_t all = kNoWallpaper | kNoFill | kNoTransparent;

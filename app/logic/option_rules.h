@@ -19,7 +19,7 @@ constexpr int kAdjustLimit = 16;
 // A number read from an edit is usable when it was a number at all and lies in [low, high].
 bool IsValueValid(bool isNumber, int value, int low, int high);
 
-// Exactly seven names, each separated from the next by a single blank.
+// Exactly seven names, none empty, each separated from the next by a single blank.
 bool IsWeekTitleValid(const std::string& title);
 
 // The mode box to disable given the ticked bits: when two modes are ticked the third may not

@@ -5,7 +5,9 @@
 ScheduleTimes ScheduleFromFields(const ScheduleFields& fields) {
   ScheduleTimes times;
   times.time = fields.startHour * 60 + fields.startMinute;
-  const int lead = fields.leadHours * 60 + fields.leadMinutes;
+  // The sign of the stored lead tells whether notification is on, so a negative lead typed
+  // into the fields would turn it off (or its complement on): it counts as no lead at all.
+  const int lead = std::max(fields.leadHours * 60 + fields.leadMinutes, 0);
   times.notifyAt = times.time - lead;
   times.notice = fields.notify ? lead : ~lead;
   return times;

@@ -19,6 +19,10 @@ TEST(ScheduleRules, FieldsBecomeStoredTimesAndComeBackUnchanged) {
       {{0, 10, 0, 30, false}, 10, ~30, -20, true},
       {{23, 59, 23, 59, true}, 1439, 1439, 0, true},
       {{0, 0, 0, 0, false}, 0, ~0, 0, true},
+      // A negative lead means none; it never flips the notification on or off.
+      {{10, 0, 0, -5, true}, 600, 0, 600, true},
+      {{10, 0, -1, 0, true}, 600, 0, 600, true},
+      {{10, 0, 0, -5, false}, 600, ~0, 600, true},
   };
   for (const Case& c : cases) {
     const ScheduleTimes times = ScheduleFromFields(c.fields);
@@ -26,6 +30,7 @@ TEST(ScheduleRules, FieldsBecomeStoredTimesAndComeBackUnchanged) {
     EXPECT_EQ(times.notice, c.notice);
     EXPECT_EQ(times.notifyAt, c.notifyAt);
     EXPECT_EQ(NotifiesOnOwnDay(times), c.ownDay) << c.time << " " << c.notice;
+    if (c.fields.leadHours < 0 || c.fields.leadMinutes < 0) continue;
     const ScheduleFields back = FieldsFromSchedule(times.time, times.notice);
     EXPECT_EQ(back.startHour, c.fields.startHour);
     EXPECT_EQ(back.startMinute, c.fields.startMinute);
@@ -62,6 +67,8 @@ TEST(OptionRules, RangeChecksAndWeekTitles) {
       {"S M T W T F", false},
       {"S M T W  T F S", false},
       {"S M T W T F S ", false},
+      {" S M T W T F", false},
+      {"      ", false},
       // "\x93\xfa" is the Shift_JIS Sunday; "\x83\x5c" has a 0x5C trail byte, not a cut.
       {"\x93\xfa \x8c\x8e \x89\xce \x90\x85 \x96\xd8 \x8b\xe0 \x83\x5c", true},
       {"", false},

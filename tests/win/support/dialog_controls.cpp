@@ -73,7 +73,10 @@ void ClickTab(HWND tabs, int index) {
   const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
   SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
   SendMessageA(tabs, WM_LBUTTONUP, 0, point);
-  Pump();
+}
+
+bool Checked(HWND dialog, int controlId) {
+  return IsDlgButtonChecked(dialog, controlId) == BST_CHECKED;
 }
 
 bool Visible(HWND dialog, int controlId) {

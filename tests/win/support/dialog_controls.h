@@ -44,6 +44,7 @@ class MessageBoxAnswerer {
 void ClickStatic(HWND dialog, int controlId);
 void ClickTab(HWND tabs, int index);
 
+bool Checked(HWND dialog, int controlId);
 bool Visible(HWND dialog, int controlId);
 // Texts of the tabs of a tab control, in order.
 std::vector<std::string> TabLabels(HWND tabs);
