@@ -2,15 +2,13 @@
 // stored (or deleted), read again for drawing, and the notifications follow the change.
 #include "app/calendar_app.h"
 #include "app/tick_clock.h"
+#include "dialogs/dlg_memo_edt.h"
 #include "docs/settings.h"
 
 namespace {
 
 // Years before the calendar reform have no memos.
 constexpr int kFirstMemoYear = 1601;
-
-// Runs the memo editor on note; 1 when the user confirmed with OK.
-INT_PTR RunMemoEditor(CalendarApp&, DateNote&) { return 0; }
 
 }  // namespace
 
@@ -23,7 +21,9 @@ void CalendarApp::OpenMemoEditor(POINT client, WPARAM keys) {
   const int year = shownYear, month = shownMonth;
   DateNote note(year, month, day);
   DateNoteArray::LoadNote(options->MemoXml, note);
-  if (RunMemoEditor(*this, note) != 1) return;
+  DlgMemoEdt editor;
+  editor.note = &note;
+  if (RunDialog(editor) != 1) return;
 
   if (note.date != 0) {
     DateNoteArray::SaveNote(options->MemoXml, note);

@@ -347,27 +347,28 @@ TEST_F(TrayE2E, PopupsOpenTheirEntriesAndDialogsKeepTheTrayMenuClosed) {
   CloseAndExpectExitCodeZero();
 }
 
-// A client point in the cell of day, worked out here with the program's own layout code.
-POINT DayCell(int day) {
+// A client point in the cell of day of the calendar window, worked out here with the
+// program's own layout code: the six rows of cells end at the bottom of the window.
+POINT DayCell(int day, HWND calendar) {
   CalendarApp& app = CalendarApp::Instance();
   app.settings = &CSettings::Instance();
   app.settings->Load();
   app.options = &app.settings->Options;
-  app.composeDC = CreateCompatibleDC(nullptr);
-  app.buttonImageDC = CreateCompatibleDC(nullptr);
-  const RECT client = app.ComputeLayout();
   SYSTEMTIME now;
   GetLocalTime(&now);
+  app.shownYear = now.wYear;
+  app.shownMonth = now.wMonth;
+  app.composeDC = CreateCompatibleDC(nullptr);
+  app.buttonImageDC = CreateCompatibleDC(nullptr);
+  app.ComputeLayout();
   CMonthModel model;
   model.Build(now.wYear, now.wMonth);
-  POINT found = {-1, -1};
-  for (int y = 0; y < client.bottom && found.x < 0; y += 2) {
-    for (int x = 0; x < client.right && found.x < 0; x += 2) {
-      if (DayAtGridPoint(app.layout, model.DaysInMonth(), x, y) == day) found = {x + 4, y + 4};
-    }
-  }
+  const int cell = day - FirstCellDay(model.FirstWeekday(), app.settings->HeaderExpression.StartDayOfWeek);
+  const POINT centre = {app.layout.margin + (cell % 7) * app.layout.cellWidth + app.layout.cellWidth / 2,
+                        driver::ClientRect(calendar).bottom - (6 - cell / 7) * app.layout.cellHeight +
+                            app.layout.cellHeight / 2};
   CalendarApp::Destroy();
-  return found;
+  return centre;
 }
 
 int ToolCount(const driver::Process& zanto) {
@@ -380,7 +381,7 @@ TEST_F(TrayE2E, AMemoWrittenOnADayIsStoredRemindedOnceAndDeleted) {
   SetClock(10, 0);
   ASSERT_NO_FATAL_FAILURE(Start());
   Send(WM_TIMER, IDT_TICK);
-  const POINT cell = DayCell(today.wDay);
+  const POINT cell = DayCell(today.wDay, window);
   const int tools = ToolCount(zanto);
 
   // The memo editor on a double click: a text and a schedule at 10:02 without lead time.
@@ -401,6 +402,7 @@ TEST_F(TrayE2E, AMemoWrittenOnADayIsStoredRemindedOnceAndDeleted) {
   driver::SaveScreenshot(dialog, L"zanto_memo_editor_from_calendar");
   driver::Post(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(Gone(kDialogClass));
+  Send(WM_NULL, 0);  // answered once the double click's handler has finished
   DateNote stored(today.wYear, today.wMonth, today.wDay);
   DateNoteArray::LoadNote("ZantoMemo", stored);
   EXPECT_EQ(stored.Title, "Dentist \x8e\x95\x88\xe3\x8e\xd2");
@@ -426,6 +428,7 @@ TEST_F(TrayE2E, AMemoWrittenOnADayIsStoredRemindedOnceAndDeleted) {
   driver::Post(dialog, WM_COMMAND, MAKEWPARAM(IDC_MEMO_DELETE_ALL, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_MEMO_DELETE_ALL)));
   ASSERT_TRUE(Gone(kDialogClass));
+  Send(WM_NULL, 0);
   DateNote gone(today.wYear, today.wMonth, today.wDay);
   DateNoteArray::LoadNote("ZantoMemo", gone);
   EXPECT_TRUE(gone.Title.empty() && gone.schedules.empty());
