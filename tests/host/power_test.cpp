@@ -18,10 +18,14 @@ bool TwoMonitors(int x, int, RECT& monitor) {
 
 TEST(PowerSaveCorner, SeventeenColumnsAtTheLeftAndTopSixteenAtTheRightAndBottom) {
   const RECT primary = {0, 0, 1920, 1080};
-  const struct { int x, y; bool in; } cases[] = {
-      {16, 0, true}, {17, 0, false}, {0, 16, true}, {0, 17, false}, {1904, 0, true},
-      {1903, 0, false}, {1919, 1079, true}, {1919, 1063, false}, {960, 540, false}};
-  for (const auto& c : cases) EXPECT_EQ(InScreenCorner(c.x, c.y, primary), c.in) << c.x << "," << c.y;
+  const struct {
+    int x, y;
+    bool in;
+  } cases[] = {{16, 0, true},      {17, 0, false},      {0, 16, true},
+               {0, 17, false},     {1904, 0, true},     {1903, 0, false},
+               {1919, 1079, true}, {1919, 1063, false}, {960, 540, false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(InScreenCorner(c.x, c.y, primary), c.in) << c.x << "," << c.y;
 }
 
 TEST(PowerSaveCorner, ResetsAbout58SecondsAfterThePointerCameToRestAndLeavingRestarts) {
@@ -49,7 +53,8 @@ TEST(ShortcutSeries, RunsEachNumberInTurnUntilTheFirstMissingOne) {
   std::vector<std::string> opened;
   RunShortcutSeries("C:\\Z\\", "Suspend%02d.lnk", [&](const std::string& path) {
     opened.push_back(path);
-    if (path.find("01") != std::string::npos || path.find("04") != std::string::npos) return intptr_t{42};
+    if (path.find("01") != std::string::npos || path.find("04") != std::string::npos)
+      return intptr_t{42};
     return path.find("02") != std::string::npos ? intptr_t{31} : kShellFileNotFound;
   });
   EXPECT_EQ(opened, (std::vector<std::string>{"C:\\Z\\Suspend01.lnk", "C:\\Z\\Suspend02.lnk",

@@ -15,29 +15,42 @@
 #include "docs/settings.h"
 #include "resources/hoshiro_resource.h"
 #include "resources/zanto_resource.h"
-#include "../common/test_files.h"
 #include "support/desktop.h"
 #include "support/driver.h"
-
+#include "../common/test_files.h"
+// clang-format off
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+// clang-format on
 
 namespace {
 
 constexpr wchar_t kMenuClass[] = L"#32768";
 constexpr wchar_t kDialogClass[] = L"#32770";
-// 移動, 通常は最背面, 現在位置をホームに設定, 全体表示設定..., 日付タイプ設定...,
-// バージョン情報..., 終了, 画面右上へ, ホーム位置へ移動, 省電力制御の停止 in Shift_JIS.
-const char kMove[] = "\x88\xda\x93\xae", kBottom[] = "\x92\xca\x8f\xed\x82\xcd\x8d\xc5\x94" "w\x96\xca",
-           kSetHome[] = "\x8c\xbb\x8d\xdd\x88\xca\x92" "u\x82\xf0\x83" "z\x81[\x83\x80\x82\xc9\x90\xdd\x92\xe8",
-           kDisplay[] = "\x91" "S\x91\xcc\x95\x5c\x8e\xa6\x90\xdd\x92\xe8...",
-           kDayTypes[] = "\x93\xfa\x95" "t\x83^\x83" "C\x83" "v\x90\xdd\x92\xe8...",
-           kVersion[] = "\x83" "o\x81[\x83" "W\x83\x87\x83\x93\x8f\xee\x95\xf1...", kExit[] = "\x8f" "I\x97\xb9",
-           kTopRight[] = "\x89\xe6\x96\xca\x89" "E\x8f\xe3\x82\xd6",
-           kGoHome[] = "\x83" "z\x81[\x83\x80\x88\xca\x92" "u\x82\xd6\x88\xda\x93\xae",
-           kStopSaving[] = "\x8f\xc8\x93" "d\x97\xcd\x90\xa7\x8c\xe4\x82\xcc\x92\xe2\x8e~";
+// The menu texts in Shift_JIS.
+const char kMove[] = "\x88\xda\x93\xae";                                    // 移動
+const char kBottom[] = "\x92\xca\x8f\xed\x82\xcd\x8d\xc5\x94\x77\x96\xca";  // 通常は最背面
+// 現在位置をホームに設定
+const char kSetHome[] =
+    "\x8c\xbb\x8d\xdd\x88\xca\x92\x75\x82\xf0\x83\x7a\x81\x5b\x83\x80\x82\xc9\x90\xdd\x92\xe8";
+const char kDisplay[] = "\x91\x53\x91\xcc\x95\x5c\x8e\xa6\x90\xdd\x92\xe8...";  // 全体表示設定...
+const char kDayTypes[] =
+    "\x93\xfa\x95\x74\x83\x5e\x83\x43\x83\x76\x90\xdd\x92\xe8...";  // 日付タイプ設定...
+const char kVersion[] =
+    "\x83\x6f\x81\x5b\x83\x57\x83\x87\x83\x93\x8f\xee\x95\xf1...";    // バージョン情報...
+const char kExit[] = "\x8f\x49\x97\xb9";                              // 終了
+const char kTopRight[] = "\x89\xe6\x96\xca\x89\x45\x8f\xe3\x82\xd6";  // 画面右上へ
+const char kGoHome[] =
+    "\x83\x7a\x81\x5b\x83\x80\x88\xca\x92\x75\x82\xd6\x88\xda\x93\xae";  // ホーム位置へ移動
+const char kStopSaving[] =
+    "\x8f\xc8\x93\x64\x97\xcd\x90\xa7\x8c\xe4\x82\xcc\x92\xe2\x8e\x7e";  // 省電力制御の停止
+
+// One popup item as the tests read it: "id text", with " *" when checked.
+std::string Item(int id, const char* text, bool checked = false) {
+  return std::to_string(id) + " " + text + (checked ? " *" : "");
+}
 
 // The items of a popup as "id text", "id text *" when checked, "-" for a separator.
 std::vector<std::string> ReadPopup(HMENU popup) {
@@ -46,8 +59,8 @@ std::vector<std::string> ReadPopup(HMENU popup) {
     char text[256] = "";
     GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
     const UINT state = GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION);
-    items.push_back((state & MF_SEPARATOR) ? "-" : std::to_string(GetMenuItemID(popup, i)) + " " +
-                                                       text + ((state & MF_CHECKED) ? " *" : ""));
+    const int id = static_cast<int>(GetMenuItemID(popup, i));
+    items.push_back((state & MF_SEPARATOR) ? "-" : Item(id, text, state & MF_CHECKED));
   }
   return items;
 }
@@ -58,20 +71,29 @@ TEST(ZantoMenus, PopupsReadItemByItemWithEntriesAndCheckMarksFromTheOptions) {
     apps.push_back(new CExternApp);
     apps.back()->Menu = name;
   }
-  const std::string head = std::string("40008 ") + kMove;
-  std::vector<std::string> main = {head, std::string("40009 ") + kBottom + " *", std::string("40013 ") + kSetHome, "-",
-                                   std::string("40003 ") + kDisplay, std::string("40004 ") + kDayTypes, "-",
-                                   "41100 Notes", "41101 Mail", "41102 Web", "-",
-                                   std::string("40007 ") + kVersion, "-", std::string("40001 ") + kExit};
+  std::vector<std::string> main = {Item(40008, kMove),
+                                   Item(40009, kBottom, true),
+                                   Item(40013, kSetHome),
+                                   "-",
+                                   Item(40003, kDisplay),
+                                   Item(40004, kDayTypes),
+                                   "-",
+                                   Item(41100, "Notes"),
+                                   Item(41101, "Mail"),
+                                   Item(41102, "Web"),
+                                   "-",
+                                   Item(40007, kVersion),
+                                   "-",
+                                   Item(40001, kExit)};
   EXPECT_EQ(ReadPopup(PrepareMainPopup(MenuResource(), apps, 1)), main);
   main.erase(main.begin() + 7, main.begin() + 11);
-  main[1] = std::string("40009 ") + kBottom;
+  main[1] = Item(40009, kBottom);
   EXPECT_EQ(ReadPopup(PrepareMainPopup(MenuResource(), none, 0)), main) << "no extra separator";
-  for (int on : {1, 0}) {
+  for (bool on : {true, false}) {
     EXPECT_EQ(ReadPopup(PrepareTrayPopup(MenuResource(), on)),
-              (std::vector<std::string>{std::string("40005 ") + kTopRight, std::string("40015 ") + kGoHome, "-",
-                                        std::string("40011 ") + kStopSaving + (on ? " *" : ""),
-                                        std::string("40007 ") + kVersion, "-", std::string("40001 ") + kExit}));
+              (std::vector<std::string>{Item(40005, kTopRight), Item(40015, kGoHome), "-",
+                                        Item(40011, kStopSaving, on), Item(40007, kVersion), "-",
+                                        Item(40001, kExit)}));
   }
 }
 
@@ -87,7 +109,8 @@ bool Icon(DWORD message, HWND owner) {
 bool IconPresent(HWND owner) { return Icon(NIM_MODIFY, owner); }
 
 TEST(ZantoTrayIcon, ABusyShellIsRetriedFromATimerWithoutWaiting) {
-  HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  HWND owner =
+      CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   CalendarApp& app = CalendarApp::Instance();
   app.mainWindow = owner;
   // The shell refuses the icon while another one holds its place.
@@ -121,22 +144,27 @@ const COptions& Saved() {
   return file.Options;
 }
 
-std::string DataFolderWithout(size_t trailing) { return DataFolder.substr(0, DataFolder.size() - trailing); }
+std::string DataFolderWithout(size_t trailing) {
+  return DataFolder.substr(0, DataFolder.size() - trailing);
+}
 
 class TrayE2E : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(desktop::RemoveFolder(DataFolderWithout(std::string("Zanto\\").size())));
     ASSERT_TRUE(desktop::RemoveFolder(folder) && desktop::RemoveFolder(marks));
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) && CreateDirectoryA(marks.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) &&
+                CreateDirectoryA(marks.c_str(), nullptr));
     ASSERT_EQ(SHCreateDirectoryExA(nullptr, DataFolderWithout(1).c_str(), nullptr), ERROR_SUCCESS);
     const std::wstring program = driver::ProgramFolder();
     ASSERT_TRUE(CopyFileW((driver::ExecutableFolder() + L"ZantoSteered.exe").c_str(),
                           desktop::Wide(folder + "Zanto.exe").c_str(), FALSE));
     for (const wchar_t* file : {L"Hoshiro.exe", L"Settings.xml", L"Holidays00.xml"}) {
-      ASSERT_TRUE(CopyFileW((program + file).c_str(), (desktop::Wide(folder) + file).c_str(), FALSE));
+      ASSERT_TRUE(
+          CopyFileW((program + file).c_str(), (desktop::Wide(folder) + file).c_str(), FALSE));
     }
-    ASSERT_TRUE(CopyFileW((program + L"Settings.xml").c_str(), desktop::Wide(SettingsPath).c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileW((program + L"Settings.xml").c_str(), desktop::Wide(SettingsPath).c_str(), FALSE));
     GetLocalTime(&today);
   }
 
@@ -149,9 +177,10 @@ class TrayE2E : public testing::Test {
 
   // The time the calendar's tick reads from now on: today at hour:minute.
   void SetClock(int hour, int minute) {
-    WriteFile(folder + "SteeredClock.txt", std::to_string(today.wYear) + " " + std::to_string(today.wMonth) +
-                                               " " + std::to_string(today.wDay) + " " + std::to_string(hour) +
-                                               " " + std::to_string(minute) + " 0");
+    WriteFile(folder + "SteeredClock.txt",
+              std::to_string(today.wYear) + " " + std::to_string(today.wMonth) + " " +
+                  std::to_string(today.wDay) + " " + std::to_string(hour) + " " +
+                  std::to_string(minute) + " 0");
   }
 
   // A schedule of today with its lead time (negative: notification off).
@@ -202,7 +231,8 @@ class TrayE2E : public testing::Test {
   std::vector<HWND> Hoshiros() {
     std::vector<HWND> found;
     for (HWND dialog : desktop::WindowsOfClass(kDialogClass)) {
-      if (lstrcmpiW(desktop::ProgramOf(dialog).c_str(), desktop::Wide(folder + "Hoshiro.exe").c_str()) == 0)
+      if (lstrcmpiW(desktop::ProgramOf(dialog).c_str(),
+                    desktop::Wide(folder + "Hoshiro.exe").c_str()) == 0)
         found.push_back(dialog);
     }
     return found;
@@ -236,7 +266,8 @@ TEST_F(TrayE2E, CommandsMoveTheWindowWriteTheirOptionsAndExitTakesTheIconAlong) 
   // "移動": the centre follows the cursor; the release drops the window and saves the place.
   Send(WM_COMMAND, IDM_MOVE);
   SetCursorPos(300, 250);
-  EXPECT_TRUE(driver::WaitUntil([&] { return driver::WindowRect(window).left == 300 - width / 2; }, 3000));
+  EXPECT_TRUE(
+      driver::WaitUntil([&] { return driver::WindowRect(window).left == 300 - width / 2; }, 3000));
   Send(WM_LBUTTONUP, 0, MAKELPARAM(width / 2, driver::ClientRect(window).bottom / 2));
   EXPECT_EQ(Saved().WinPos.Left, 300 - width / 2);
   Send(WM_COMMAND, IDM_GO_HOME);
@@ -245,7 +276,8 @@ TEST_F(TrayE2E, CommandsMoveTheWindowWriteTheirOptionsAndExitTakesTheIconAlong) 
 
   // A file another program holds open stays as it is; the switch stays changed in memory.
   const std::string before = ReadFile(SettingsPath);
-  HANDLE lock = CreateFileA(SettingsPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE lock =
+      CreateFileA(SettingsPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   Send(WM_COMMAND, IDM_ALWAYS_BOTTOM);
   CloseHandle(lock);
   EXPECT_EQ(ReadFile(SettingsPath), before);
@@ -278,11 +310,14 @@ TEST_F(TrayE2E, CommandsMoveTheWindowWriteTheirOptionsAndExitTakesTheIconAlong) 
 
 HWND Descendant(HWND parent, int id) {
   std::pair<int, HWND> search = {id, nullptr};
-  EnumChildWindows(parent, [](HWND child, LPARAM p) {
-    auto* s = reinterpret_cast<std::pair<int, HWND>*>(p);
-    if (GetDlgCtrlID(child) == s->first && IsWindowVisible(child)) s->second = child;
-    return s->second ? FALSE : TRUE;
-  }, reinterpret_cast<LPARAM>(&search));
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM p) {
+        auto* s = reinterpret_cast<std::pair<int, HWND>*>(p);
+        if (GetDlgCtrlID(child) == s->first && IsWindowVisible(child)) s->second = child;
+        return s->second ? FALSE : TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
   return search.second;
 }
 
@@ -318,7 +353,8 @@ TEST_F(TrayE2E, PopupsOpenTheirEntriesAndDialogsKeepTheTrayMenuClosed) {
   driver::SaveScreenshot(L"zanto_main_popup");
   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
     driver::Post(WaitFor(kMenuClass), WM_KEYDOWN, key, 0);
-  EXPECT_TRUE(driver::WaitUntil([&] { return PathFileExistsA((marks + "Notes.mark").c_str()) != FALSE; }, 20000));
+  EXPECT_TRUE(driver::WaitUntil(
+      [&] { return PathFileExistsA((marks + "Notes.mark").c_str()) != FALSE; }, 20000));
 
   for (int command : {IDM_VERSION, IDM_DAY_TYPES}) {
     driver::Post(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
@@ -333,14 +369,18 @@ TEST_F(TrayE2E, PopupsOpenTheirEntriesAndDialogsKeepTheTrayMenuClosed) {
 
   // Display settings confirmed with OK are written, and the calendar grows from its corner.
   const RECT before = driver::WindowRect(window);
-  const int spaceX = [] { CSettings s; s.Load(); return s.DateExpression.SpaceX; }();
+  CSettings saved;
+  saved.Load();
+  const int spaceX = saved.DateExpression.SpaceX;
   driver::Post(window, WM_COMMAND, IDM_DISPLAY_SETTINGS, 0);
   HWND dialog = WaitFor(kDialogClass);
   ASSERT_NE(Descendant(dialog, IDC_FORM_SPACE_X), nullptr);
   SetText(Descendant(dialog, IDC_FORM_SPACE_X), std::to_wstring(spaceX + 200));
   driver::Post(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(Gone(kDialogClass));
-  EXPECT_TRUE(driver::WaitUntil([&] { CSettings s; s.Load(); return s.DateExpression.SpaceX == spaceX + 200; }, 3000));
+  Send(WM_NULL, 0);  // answered once the command's handler has finished
+  saved.Load();
+  EXPECT_EQ(saved.DateExpression.SpaceX, spaceX + 200);
   const RECT after = driver::WindowRect(window);
   EXPECT_EQ(after.left, before.left);
   EXPECT_GT(after.right, before.right);
@@ -363,10 +403,12 @@ POINT DayCell(int day, HWND calendar) {
   app.ComputeLayout();
   CMonthModel model;
   model.Build(now.wYear, now.wMonth);
-  const int cell = day - FirstCellDay(model.FirstWeekday(), app.settings->HeaderExpression.StartDayOfWeek);
-  const POINT centre = {app.layout.margin + (cell % 7) * app.layout.cellWidth + app.layout.cellWidth / 2,
-                        driver::ClientRect(calendar).bottom - (6 - cell / 7) * app.layout.cellHeight +
-                            app.layout.cellHeight / 2};
+  const int cell =
+      day - FirstCellDay(model.FirstWeekday(), app.settings->HeaderExpression.StartDayOfWeek);
+  const POINT centre = {
+      app.layout.margin + (cell % 7) * app.layout.cellWidth + app.layout.cellWidth / 2,
+      driver::ClientRect(calendar).bottom - (6 - cell / 7) * app.layout.cellHeight +
+          app.layout.cellHeight / 2};
   CalendarApp::Destroy();
   return centre;
 }
@@ -391,12 +433,17 @@ TEST_F(TrayE2E, AMemoWrittenOnADayIsStoredRemindedOnceAndDeleted) {
   SetText(GetDlgItem(dialog, IDC_MEMO_TEXT), L"Dentist \u6b6f\u533b\u8005");
   driver::Send(GetDlgItem(dialog, IDC_MEMO_ADD_SCHEDULE), BM_CLICK);
   // The new schedule's page replaces the page of the one with notification off.
-  ASSERT_TRUE(driver::WaitUntil([&] {
-    HWND message = Descendant(dialog, IDC_SCHE_MESSAGE);
-    return message && driver::Text(message).empty();
-  }, 5000));
-  const std::pair<int, const wchar_t*> fields[] = {{IDC_SCHE_START_HOUR, L"10"}, {IDC_SCHE_START_MINUTE, L"2"},
-      {IDC_SCHE_LEAD_HOUR, L"0"}, {IDC_SCHE_LEAD_MINUTE, L"0"}, {IDC_SCHE_MESSAGE, L"Bring the card"}};
+  ASSERT_TRUE(driver::WaitUntil(
+      [&] {
+        HWND message = Descendant(dialog, IDC_SCHE_MESSAGE);
+        return message && driver::Text(message).empty();
+      },
+      5000));
+  const std::pair<int, const wchar_t*> fields[] = {{IDC_SCHE_START_HOUR, L"10"},
+                                                   {IDC_SCHE_START_MINUTE, L"2"},
+                                                   {IDC_SCHE_LEAD_HOUR, L"0"},
+                                                   {IDC_SCHE_LEAD_MINUTE, L"0"},
+                                                   {IDC_SCHE_MESSAGE, L"Bring the card"}};
   for (const auto& field : fields) SetText(Descendant(dialog, field.first), field.second);
   zanto.WaitForIdle(5000);
   driver::SaveScreenshot(dialog, L"zanto_memo_editor_from_calendar");
@@ -414,9 +461,13 @@ TEST_F(TrayE2E, AMemoWrittenOnADayIsStoredRemindedOnceAndDeleted) {
   SetClock(10, 2);
   for (int i = 0; i < 3; ++i) Send(WM_TIMER, IDT_TICK);
   std::vector<HWND> shown;
-  ASSERT_TRUE(driver::WaitUntil([&] { return !(shown = Hoshiros()).empty(); }, driver::kStartTimeoutMs));
-  EXPECT_TRUE(driver::WaitUntil([&] { return driver::Text(GetDlgItem(shown[0], IDC_MESSAGE_TEXT)) ==
-                                             L"[10:02] Bring the card"; }, 5000));
+  ASSERT_TRUE(
+      driver::WaitUntil([&] { return !(shown = Hoshiros()).empty(); }, driver::kStartTimeoutMs));
+  EXPECT_TRUE(driver::WaitUntil(
+      [&] {
+        return driver::Text(GetDlgItem(shown[0], IDC_MESSAGE_TEXT)) == L"[10:02] Bring the card";
+      },
+      5000));
   driver::SaveScreenshot(shown[0], L"hoshiro_from_notification");
   Sleep(2000);
   EXPECT_EQ(Hoshiros().size(), 1u) << "once, and nothing for the schedule with notification off";
@@ -451,7 +502,9 @@ TEST_F(TrayE2E, OnlyTheProgramFoldersHoshiroAndShortcutsRun) {
   Start();
   SetCurrentDirectoryA(previous);
   ASSERT_FALSE(HasFatalFailure());
-  auto ran = [&](const char* name) { return PathFileExistsA((marks + name + ".mark").c_str()) != FALSE; };
+  auto ran = [&](const char* name) {
+    return PathFileExistsA((marks + name + ".mark").c_str()) != FALSE;
+  };
 
   driver::Post(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
   EXPECT_TRUE(driver::WaitUntil([&] { return ran("Suspend01") && ran("Suspend02"); }, 20000));
@@ -461,7 +514,9 @@ TEST_F(TrayE2E, OnlyTheProgramFoldersHoshiroAndShortcutsRun) {
   EXPECT_FALSE(ran("Suspend04")) << "the gap at 03 ends the series";
   EXPECT_FALSE(ran("Resume01")) << "only an automatic resume runs them";
   for (HWND dialog : desktop::WindowsOfClass(kDialogClass)) {
-    EXPECT_NE(lstrcmpiW(desktop::ProgramOf(dialog).c_str(), desktop::Wide(marks + "Hoshiro.exe").c_str()), 0)
+    EXPECT_NE(
+        lstrcmpiW(desktop::ProgramOf(dialog).c_str(), desktop::Wide(marks + "Hoshiro.exe").c_str()),
+        0)
         << "the planted program ran";
   }
   driver::Post(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
