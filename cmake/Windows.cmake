@@ -73,6 +73,8 @@ foreach(_src ${ZANTO_WIN_TESTS})
   # dialogs and texts load from the test program as they do from Zanto.exe.
   add_executable(${_name} ${_src} resources/zanto.rc)
   target_link_libraries(${_name} PRIVATE zanto_win zanto_win_test_support gtest_main)
+  # Where the tests' helper scripts lie; __FILE__ is relative when ccache rewrites paths.
+  target_compile_definitions(${_name} PRIVATE ZANTO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   set_target_properties(${_name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
   add_dependencies(${_name} Hoshiro)
   if(TARGET Zanto)

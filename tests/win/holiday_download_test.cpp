@@ -56,7 +56,7 @@ class HolidayServer {
  public:
   bool Start(const std::string& servedFolder) {
     folder = servedFolder;
-    std::string script = std::filesystem::path(__FILE__).parent_path().string() + "/support/holiday_server.py";
+    std::string script = std::string(ZANTO_SOURCE_DIR) + "/tests/win/support/holiday_server.py";
     if (!Spawn(script)) return false;
     std::string portFile = folder + "port";
     if (!driver::WaitUntil([&] { return Exists(portFile); }, 20000, 50)) return false;
