@@ -209,7 +209,9 @@ TEST_F(DecoEditors, ConditionsAndTheStandardDecorationsRules) {
     for (int id : {IDC_TODAY_COND, IDC_WEEKDAY_LABEL, IDC_HOLIDAY_COND}) {
       EXPECT_EQ((GetWindowLongPtrA(GetDlgItem(d, id), GWL_STYLE) & WS_VISIBLE) != 0, shown) << id;
     }
-    if (shown) EXPECT_EQ(Text(d, IDC_HOLIDAY_COND), kNoHoliday);
+    if (shown) {
+      EXPECT_EQ(Text(d, IDC_HOLIDAY_COND), kNoHoliday);
+    }
     Choose(d, IDC_TODAY_COND, 2);
     Choose(d, IDC_WEEKDAY_COND, 3);
     Choose(d, IDC_HOLIDAY_COND, 0);

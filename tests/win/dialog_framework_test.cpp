@@ -35,7 +35,7 @@ constexpr int kRed = 706, kGreen = 707, kBlue = 708, kAddCustom = 712, kFileType
 // Records what reaches it; on the decoration dialog's template.
 class ProbeDlg : public AppDlg {
  public:
-  ProbeDlg(int templateId = IDD_DAY_EDT) : AppDlg(templateId) {}
+  explicit ProbeDlg(int templateId = IDD_DAY_EDT) : AppDlg(templateId) {}
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM) override {
     messages.push_back(message == WM_APPDLG_NOTIFY ? 0x10000 + wParam : message);
     return 0;
