@@ -1,6 +1,7 @@
 #include "support/dialog_controls.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include "dialogs/app_dlg.h"
 #include "support/driver.h"
@@ -9,15 +10,13 @@ namespace dialogs {
 
 namespace {
 
-MessageBoxAnswerer* currentAnswerer = nullptr;
+MessageBoxAnswerer* answerer = nullptr;
 
-// A visible dialog window of this thread that belongs to no dialog object: a message box.
+// A shown dialog window of this thread that belongs to no dialog object: a message box.
 BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
   char className[16] = "";
   GetClassNameA(window, className, sizeof className);
-  if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window) || FindAppDlg(window)) {
-    return TRUE;
-  }
+  if (lstrcmpA(className, "#32770") || !IsWindowVisible(window) || FindAppDlg(window)) return TRUE;
   *reinterpret_cast<HWND*>(found) = window;
   return FALSE;
 }
@@ -25,11 +24,8 @@ BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
 }  // namespace
 
 INT_PTR RunModal(AppDlg& dialog, const std::function<void(HWND)>& script) {
-  static const bool controlsReady = [] {
-    INITCOMMONCONTROLSEX init = {sizeof init, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
-    return InitCommonControlsEx(&init) != FALSE;
-  }();
-  (void)controlsReady;
+  static const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&controls);
   DriveNextDialog([&script](HWND window) {
     script(window);
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
@@ -38,27 +34,23 @@ INT_PTR RunModal(AppDlg& dialog, const std::function<void(HWND)>& script) {
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer(int button) : button_(button) {
-  currentAnswerer = this;
+  answerer = this;
   timer_ = SetTimer(nullptr, 0, 10, OnTimer);
 }
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
   KillTimer(nullptr, timer_);
-  currentAnswerer = nullptr;
+  answerer = nullptr;
 }
 
 void CALLBACK MessageBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-  MessageBoxAnswerer* self = currentAnswerer;
-  if (!self) return;
   HWND box = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
-  if (!box) return;
-  // A message box shows its text in the static 0xFFFF.
-  self->texts_.push_back(driver::TextAnsi(GetDlgItem(box, 0xFFFF)));
-  self->captions_.push_back(driver::TextAnsi(box));
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(self->button_, BN_CLICKED), 0);
-  // Out of sight until it is gone, so it is answered once.
-  ShowWindow(box, SW_HIDE);
+  if (!box || !answerer) return;
+  answerer->texts.push_back(driver::TextAnsi(GetDlgItem(box, 0xFFFF)));  // the text static
+  answerer->captions.push_back(driver::TextAnsi(box));
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(answerer->button_, BN_CLICKED), 0);
+  ShowWindow(box, SW_HIDE);  // answered once
 }
 
 void ClickStatic(HWND dialog, int controlId) {
@@ -75,23 +67,27 @@ void ClickTab(HWND tabs, int index) {
   SendMessageA(tabs, WM_LBUTTONUP, 0, point);
 }
 
-bool Checked(HWND dialog, int controlId) {
-  return IsDlgButtonChecked(dialog, controlId) == BST_CHECKED;
+void ExpectFiftyOpeningsLeakNothing(const std::function<void()>& openAndCancel) {
+  openAndCancel();  // first-use allocations (classes, fonts) are not leaks
+  const int gdi = LiveGdiObjects();
+  const int windows = LiveWindows();
+  for (int i = 0; i < 50; ++i) openAndCancel();
+  EXPECT_EQ(LiveGdiObjects(), gdi);
+  EXPECT_EQ(LiveWindows(), windows);
+  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+  EXPECT_EQ(LiveGdiObjects(), gdi + 1);
+  DeleteObject(brush);
 }
 
-bool Visible(HWND dialog, int controlId) {
-  return IsWindowVisible(GetDlgItem(dialog, controlId)) != FALSE;
-}
+bool Checked(HWND dialog, int controlId) { return IsDlgButtonChecked(dialog, controlId) == BST_CHECKED; }
+
+bool Visible(HWND dialog, int controlId) { return IsWindowVisible(GetDlgItem(dialog, controlId)); }
 
 std::vector<std::string> TabLabels(HWND tabs) {
   std::vector<std::string> labels;
-  const int count = TabCtrl_GetItemCount(tabs);
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
     char text[64] = "";
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
+    TCITEMA item = {TCIF_TEXT, 0, 0, text, sizeof text, 0, 0};
     SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
     labels.push_back(text);
   }
