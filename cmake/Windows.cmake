@@ -85,7 +85,8 @@ foreach(_src ${ZANTO_WIN_TESTS})
     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;ZANTO_ARTIFACTS=${CMAKE_BINARY_DIR}/../artifacts")
   # End-to-end tests start the programs on the prefix's one real data folder, one at a time.
   if(_name MATCHES "_e2e_test$")
-    set_tests_properties(${_name} PROPERTIES RESOURCE_LOCK zanto_data_folder)
+    # Many program starts each: on two busy cores a run can take minutes.
+    set_tests_properties(${_name} PROPERTIES RESOURCE_LOCK zanto_data_folder TIMEOUT 600)
   endif()
 endforeach()
 

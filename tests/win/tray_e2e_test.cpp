@@ -71,20 +71,13 @@ TEST(ZantoMenus, PopupsReadItemByItemWithEntriesAndCheckMarksFromTheOptions) {
     apps.push_back(new CExternApp);
     apps.back()->Menu = name;
   }
-  std::vector<std::string> main = {Item(40008, kMove),
-                                   Item(40009, kBottom, true),
-                                   Item(40013, kSetHome),
-                                   "-",
-                                   Item(40003, kDisplay),
-                                   Item(40004, kDayTypes),
-                                   "-",
-                                   Item(41100, "Notes"),
-                                   Item(41101, "Mail"),
-                                   Item(41102, "Web"),
-                                   "-",
-                                   Item(40007, kVersion),
-                                   "-",
-                                   Item(40001, kExit)};
+  // clang-format off
+  std::vector<std::string> main = {
+      Item(40008, kMove), Item(40009, kBottom, true), Item(40013, kSetHome), "-",
+      Item(40003, kDisplay), Item(40004, kDayTypes), "-",
+      Item(41100, "Notes"), Item(41101, "Mail"), Item(41102, "Web"), "-",
+      Item(40007, kVersion), "-", Item(40001, kExit)};
+  // clang-format on
   EXPECT_EQ(ReadPopup(PrepareMainPopup(MenuResource(), apps, 1)), main);
   main.erase(main.begin() + 7, main.begin() + 11);
   main[1] = Item(40009, kBottom);
