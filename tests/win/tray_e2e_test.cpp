@@ -438,7 +438,10 @@ TEST_F(TrayE2E, AMemoWrittenOnADayIsStoredRemindedOnceAndDeleted) {
                                                    {IDC_SCHE_LEAD_MINUTE, L"0"},
                                                    {IDC_SCHE_MESSAGE, L"Bring the card"}};
   for (const auto& field : fields) SetText(Descendant(dialog, field.first), field.second);
+  // Painted in full before it is shot, also on a busy machine.
+  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   zanto.WaitForIdle(5000);
+  Sleep(1000);
   driver::SaveScreenshot(dialog, L"zanto_memo_editor_from_calendar");
   driver::Post(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(Gone(kDialogClass));
