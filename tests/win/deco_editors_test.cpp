@@ -221,7 +221,10 @@ TEST_F(DecoEditors, ConditionsAndTheStandardDecorationsRules) {
   }
 
   CDayDeco& standard = *list[3];
-  std::vector<CDayDeco*> work(list.begin(), list.end());
+  // A user's entry shown like the standard one does not lock the standard one's OK.
+  CDayDeco twin;
+  twin.name = kStandard;
+  std::vector<CDayDeco*> work{list[0], &twin, &standard};
   DlgDayEdt dlg;
   dlg.deco = &standard;
   dlg.workList = &work;
@@ -229,6 +232,7 @@ TEST_F(DecoEditors, ConditionsAndTheStandardDecorationsRules) {
   EXPECT_EQ(Text(d, IDC_DECO_NAME), kStandard);
   for (int id : {IDC_DECO_NAME, IDC_TODAY_COND, IDC_WEEKDAY_COND, IDC_HOLIDAY_COND}) EXPECT_FALSE(Enabled(d, id)) << id;
   for (int id : kBoxes) EXPECT_FALSE(Enabled(PageOf(d), id) || IsDlgButtonChecked(PageOf(d), id)) << id;
+  EXPECT_TRUE(Enabled(d, IDOK));
   SendMessageA(d, WM_COMMAND, IDOK, 0);
   DestroyWindow(d);
   EXPECT_EQ(standard.name, "_default");
@@ -293,6 +297,8 @@ TEST_F(DecoEditors, AttributesPageRowsFollowTheirBoxesAndTypesAndStoreOnlyAtOk) 
   EXPECT_EQ(ShownColour(page, IDC_SWATCH_SHADOW), GetSysColor(COLOR_BTNFACE));
   for (int id : {IDC_STD_COLOUR, IDC_STD_FRAME, IDC_STD_MARK, IDC_STD_IMAGE}) Click(page, id);
   EXPECT_FALSE(Enabled(d, IDOK)) << "all five standard";
+  SendMessageA(d, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(IsWindow(d) && deco.flags == kDecoAll) << "Enter does not get past a disabled OK";
   for (int id : {IDC_STD_COLOUR, IDC_STD_FRAME, IDC_STD_MARK, IDC_STD_IMAGE}) Click(page, id);
   EXPECT_TRUE(Enabled(d, IDOK));
   PickInColourDialog(page, RGB(0, 0, 255));
