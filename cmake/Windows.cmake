@@ -67,14 +67,14 @@ add_library(zanto_win_test_support STATIC ${ZANTO_WIN_TEST_HELPERS} ${CMAKE_SOUR
 target_include_directories(zanto_win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win)
 target_link_libraries(zanto_win_test_support PUBLIC zanto_win gtest comctl32 user32 gdi32 psapi shell32
   shlwapi ole32 uuid)
+# Test helpers run from the build tree but start scripts kept beside the sources.
+target_compile_definitions(zanto_win_test_support PUBLIC ZANTO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 foreach(_src ${ZANTO_WIN_TESTS})
   get_filename_component(_name ${_src} NAME_WE)
   # The calendar's resources (dialog templates, string table) are linked into every test, so
   # dialogs and texts load from the test program as they do from Zanto.exe.
   add_executable(${_name} ${_src} resources/zanto.rc)
   target_link_libraries(${_name} PRIVATE zanto_win zanto_win_test_support gtest_main)
-  # Where the tests' helper scripts lie; __FILE__ is relative when ccache rewrites paths.
-  target_compile_definitions(${_name} PRIVATE ZANTO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   set_target_properties(${_name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
   add_dependencies(${_name} Hoshiro)
   if(TARGET Zanto)

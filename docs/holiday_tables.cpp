@@ -20,22 +20,26 @@ bool RecordLocalVer(CFileInfoArray& files, int table, int version) {
   return SaveXmlFile(settings, SettingsPath) == 0;
 }
 
-HolidayTableUse FallBackToLocalCopy(const CHoliFileInfo& info, int table, HolidaysDoc& doc) {
-  if (info.LocalCopy && doc.LoadFile(LocalCopyPath(table)) == 0) return TABLE_FROM_LOCAL_COPY;
+HolidayTableUse FallBackToLocalCopy(const CHoliFileInfo& info, int table, HolidaysDoc& doc,
+                                    bool copyIsForeign) {
+  if (info.LocalCopy && !copyIsForeign && doc.LoadFile(LocalCopyPath(table)) == 0) {
+    return TABLE_FROM_LOCAL_COPY;
+  }
   doc.document.reset();
   doc.origin = HOLIDAYS_NONE;
   return TABLE_UNUSED;
 }
 
-void RefreshLocalCopy(CFileInfoArray& files, int table, HolidaysDoc& doc) {
+void RefreshLocalCopy(CFileInfoArray& files, int table, HolidaysDoc& doc, bool copyIsForeign) {
   const CHoliFileInfo& info = files[table];
   if (!info.LocalCopy) return;
   int version = doc.Version();
   std::string path = LocalCopyPath(table);
   bool newVersion = version != info.LocalVer;
   // A copy that has gone missing is written again even when the version is the recorded one;
-  // otherwise it would never come back until the table's version changes.
-  if (!newVersion && FileExists(path)) return;
+  // otherwise it would never come back until the table's version changes. So is a copy of
+  // some other table that happens to carry the recorded version.
+  if (!newVersion && !copyIsForeign && FileExists(path)) return;
   if (SaveXmlFile(*doc.document, path) != 0) return;
   if (newVersion) RecordLocalVer(files, table, version);
 }
@@ -49,6 +53,27 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 
 }  // namespace
 
+bool ShippedHolidays::IsProductTable(const CFileInfoArray& files) const {
+  return !address.empty() && files[0].Source == address;
+}
+
+bool ShippedHolidays::ShadowsUserTable(const CFileInfoArray& files, int table) const {
+  if (table != 0 || tablePath.empty() || IsProductTable(files)) return false;
+  std::string copy, shipped;
+  if (!ReadWholeFile(LocalCopyPath(0), copy) || !ReadWholeFile(tablePath, shipped)) return false;
+  return copy == shipped;
+}
+
+std::string ShippedHolidayAddress(const std::string& shippedSettingsPath) {
+  XMLDocument settings;
+  if (LoadXmlFile(settings, shippedSettingsPath) != tinyxml2::XML_SUCCESS) return std::string();
+  XMLElement* info = FirstChild(settings.RootElement(), "HolidayInfo");
+  if (!info) return std::string();
+  CFileInfoArray files;
+  files.Load(info);
+  return files[0].Source;
+}
+
 std::string LocalCopyPath(int table) {
   char name[32];
   std::snprintf(name, sizeof name, "Holidays%02d.xml", table);
@@ -61,14 +86,14 @@ bool IsHolidayTable(const HolidaysDoc& doc) {
 }
 
 HolidayTableUse UseHolidayTable(CFileInfoArray& files, int table, HolidaysDoc& doc, int openResult,
-                                HolidayArray& rules) {
+                                HolidayArray& rules, bool copyIsForeign) {
   HolidayTableUse use = TABLE_FROM_SOURCE;
   // Something that is not a holiday table at all (an error page that happens to be
   // well-formed, say) is treated like a failed source, so it never replaces a good local copy.
   if (openResult < 0 || !IsHolidayTable(doc)) {
-    use = FallBackToLocalCopy(files[table], table, doc);
+    use = FallBackToLocalCopy(files[table], table, doc, copyIsForeign);
   } else {
-    RefreshLocalCopy(files, table, doc);
+    RefreshLocalCopy(files, table, doc, copyIsForeign);
   }
   doc.AppendRules(rules);
   doc.document.reset();
@@ -76,27 +101,29 @@ HolidayTableUse UseHolidayTable(CFileInfoArray& files, int table, HolidaysDoc& d
   return use;
 }
 
-void LoadHolidayTableList(CFileInfoArray& files, HolidayArray& rules, const OpenHolidaySource& open) {
+void LoadHolidayTableList(CFileInfoArray& files, HolidayArray& rules, const OpenHolidaySource& open,
+                          const ShippedHolidays& shipped) {
   for (int table = 0; table < kHolidayTableCount; ++table) {
     const std::string& source = files[table].Source;
     if (source.empty()) continue;
     HolidaysDoc doc;
     int result = open(doc, source);
-    UseHolidayTable(files, table, doc, result, rules);
+    UseHolidayTable(files, table, doc, result, rules, shipped.ShadowsUserTable(files, table));
   }
 }
 
-bool CopyShippedHolidayTable(const std::string& shippedPath, CFileInfoArray& files) {
+bool CopyShippedHolidayTable(const ShippedHolidays& shipped, CFileInfoArray& files) {
+  if (!shipped.IsProductTable(files)) return false;
   std::string target = LocalCopyPath(0);
   if (FileExists(target)) return false;
-  HolidaysDoc shipped;
-  if (shipped.LoadFile(shippedPath) != 0 || !IsHolidayTable(shipped)) return false;
+  HolidaysDoc table;
+  if (table.LoadFile(shipped.tablePath) != 0 || !IsHolidayTable(table)) return false;
   std::string bytes;
-  if (!ReadWholeFile(shippedPath, bytes)) return false;
+  if (!ReadWholeFile(shipped.tablePath, bytes)) return false;
   if (!SaveFileAtomically(target, bytes.data(), bytes.size())) return false;
   // From now on the record describes the copy on disk, even if the settings file could not be
   // updated: a download of any other version then replaces the copy.
-  int version = shipped.Version();
+  int version = table.Version();
   if (version != files[0].LocalVer) RecordLocalVer(files, 0, version);
   files[0].LocalVer = version;
   return true;

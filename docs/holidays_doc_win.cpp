@@ -1,9 +1,15 @@
 // Downloading a holiday table with WinINet. The server is asked twice: once for the status and
 // the headers, then once more for the body, which is read up to its announced length and
 // parsed exactly as it arrived.
+//
+// The download runs before the first paint, so it is bounded: every network step has its own
+// time-out and the whole table a deadline, after which it counts as failed and the local copy
+// stands in. A server that accepts and never answers, or trickles its body, cannot keep the
+// calendar from appearing.
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -25,7 +31,6 @@ constexpr int kOpenRequestFailed = -3;
 constexpr int kSendRequestFailed = -4;
 constexpr int kStatusQueryFailed = -5;
 constexpr int kContentLengthMissing = -6;
-constexpr int kLastModifiedMissing = -7;
 constexpr int kOpenUrlFailed = -8;
 constexpr int kNotATable = -1001;
 
@@ -36,11 +41,44 @@ constexpr DWORD kHttpOk = 200;
 // announces gigabytes cannot make the calendar reserve them.
 constexpr DWORD kMaxTableBytes = 4 * 1024 * 1024;
 
+// Longest wait for one step: connecting, sending a request, or any one read.
+constexpr DWORD kStepTimeoutMs = 5000;
+// Longest time one table may take from the first request to the last byte: with the start-up
+// around it, the calendar still appears within about 10 s whatever the server does.
+constexpr ULONGLONG kTableDeadlineMs = 9000;
+
+// The time left for one table's download.
+class Deadline {
+ public:
+  explicit Deadline(ULONGLONG budgetMs) : end(GetTickCount64() + budgetMs) {}
+  bool Passed() const { return GetTickCount64() >= end; }
+  // The time-out for the next step: never past the deadline, never 0 (which means "no limit").
+  DWORD StepTimeout() const {
+    ULONGLONG now = GetTickCount64();
+    ULONGLONG left = now < end ? end - now : 1;
+    return static_cast<DWORD>(std::min<ULONGLONG>(left, kStepTimeoutMs));
+  }
+
+ private:
+  ULONGLONG end;
+};
+
+// Sets the connect, send and receive time-outs of a connection handle; its requests take
+// them over when they are opened.
+void LimitWaits(HINTERNET connection, DWORD timeoutMs) {
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                       INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    InternetSetOptionA(connection, option, &timeoutMs, sizeof timeoutMs);
+  }
+}
+
 class InternetHandle {
  public:
-  explicit InternetHandle(HINTERNET handle) : handle(handle) {}
-  ~InternetHandle() {
+  explicit InternetHandle(HINTERNET handle = nullptr) : handle(handle) {}
+  ~InternetHandle() { reset(); }
+  void reset(HINTERNET replacement = nullptr) {
     if (handle) InternetCloseHandle(handle);
+    handle = replacement;
   }
   InternetHandle(const InternetHandle&) = delete;
   InternetHandle& operator=(const InternetHandle&) = delete;
@@ -84,34 +122,49 @@ bool QueryNumber(HINTERNET request, DWORD info, DWORD& value) {
   return HttpQueryInfoA(request, info | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr) != FALSE;
 }
 
+// One GET request on a connection of its own, sent with every wait limited to timeoutMs.
+class HttpGet {
+ public:
+  HttpGet(HINTERNET internet, const CrackedUrl& url, DWORD flags, DWORD timeoutMs)
+      : connection(InternetConnectA(internet, url.host, url.port, nullptr, nullptr,
+                                    INTERNET_SERVICE_HTTP, 0, 0)) {
+    if (!connection) {
+      result = kConnectFailed;
+      return;
+    }
+    LimitWaits(connection, timeoutMs);
+    char object[128];
+    std::snprintf(object, sizeof object, "%s", url.path);
+    request.reset(HttpOpenRequestA(connection, "GET", object, nullptr, nullptr, nullptr, flags, 0));
+    if (!request) {
+      result = kOpenRequestFailed;
+      return;
+    }
+    if (!HttpSendRequestA(request, nullptr, 0, nullptr, 0)) result = kSendRequestFailed;
+  }
+
+  // 0 once the request is sent and its headers have arrived, else the step that failed.
+  int result = 0;
+  InternetHandle connection;
+  InternetHandle request;
+};
+
 struct Headers {
   int result = 0;
   DWORD status = 0;
   DWORD contentLength = 0;
 };
 
-// The first request: status, Content-Length and Last-Modified, no body.
+// The first request: status and Content-Length, no body. Last-Modified is not asked for: many
+// servers send none, and a table that arrives without it is as good as any other.
 Headers RequestHeaders(HINTERNET internet, const CrackedUrl& url, DWORD flags) {
   Headers headers;
-  InternetHandle connection(InternetConnectA(internet, url.host, url.port, nullptr, nullptr,
-                                             INTERNET_SERVICE_HTTP, 0, 0));
-  if (!connection) {
-    headers.result = kConnectFailed;
+  HttpGet get(internet, url, flags, kStepTimeoutMs);
+  if (get.result != 0) {
+    headers.result = get.result;
     return headers;
   }
-  char object[128];
-  std::snprintf(object, sizeof object, "%s", url.path);
-  InternetHandle request(
-      HttpOpenRequestA(connection, "GET", object, nullptr, nullptr, nullptr, flags, 0));
-  if (!request) {
-    headers.result = kOpenRequestFailed;
-    return headers;
-  }
-  if (!HttpSendRequestA(request, nullptr, 0, nullptr, 0)) {
-    headers.result = kSendRequestFailed;
-    return headers;
-  }
-  if (!QueryNumber(request, HTTP_QUERY_STATUS_CODE, headers.status)) {
+  if (!QueryNumber(get.request, HTTP_QUERY_STATUS_CODE, headers.status)) {
     headers.result = kStatusQueryFailed;
     return headers;
   }
@@ -119,27 +172,32 @@ Headers RequestHeaders(HINTERNET internet, const CrackedUrl& url, DWORD flags) {
     headers.result = StatusFailure(headers.status);
     return headers;
   }
-  if (!QueryNumber(request, HTTP_QUERY_CONTENT_LENGTH, headers.contentLength)) {
+  if (!QueryNumber(get.request, HTTP_QUERY_CONTENT_LENGTH, headers.contentLength)) {
     headers.result = kContentLengthMissing;
     headers.contentLength = 0;
-  }
-  SYSTEMTIME modified;
-  DWORD size = sizeof modified;
-  if (!HttpQueryInfoA(request, HTTP_QUERY_LAST_MODIFIED | HTTP_QUERY_FLAG_SYSTEMTIME, &modified,
-                      &size, nullptr)) {
-    headers.result = kLastModifiedMissing;
   }
   return headers;
 }
 
-// Reads up to length bytes; the body ends early when the server closes the connection. A
-// failed read is a failed download: false, and the loop never retries it.
-bool ReadBody(HINTERNET file, std::vector<char>& body, DWORD length) {
+// Reads up to length bytes; the body ends early when the server closes the connection. Each
+// read takes only what has arrived, so the deadline is looked at whenever data comes in, however
+// slowly, and each wait is cut to the time left (Wine keeps the connection's 5 s instead). A
+// failed or timed-out read, or a passed deadline, is a failed download: false, and the loop
+// never retries.
+bool ReadBody(HINTERNET file, std::vector<char>& body, DWORD length, const Deadline& deadline) {
   body.resize(length);
   DWORD total = 0;
   while (total < length) {
+    if (deadline.Passed()) return false;
+    DWORD timeout = deadline.StepTimeout();
+    InternetSetOptionA(file, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
+    DWORD available = 0;
+    if (!InternetQueryDataAvailable(file, &available, 0, 0)) return false;
+    if (available == 0) break;
     DWORD got = 0;
-    if (!InternetReadFile(file, body.data() + total, length - total, &got)) return false;
+    if (!InternetReadFile(file, body.data() + total, std::min(available, length - total), &got)) {
+      return false;
+    }
     if (got == 0) break;
     total += got;
   }
@@ -147,16 +205,19 @@ bool ReadBody(HINTERNET file, std::vector<char>& body, DWORD length) {
   return true;
 }
 
-// The second request: the body itself. Its status is checked as well, so an error page sent
-// in place of the table (a server busy between the two requests) is never taken for it.
-int DownloadBody(HINTERNET internet, const std::string& source, DWORD length,
-                 std::vector<char>& body) {
-  InternetHandle file(InternetOpenUrlA(internet, source.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
-  if (!file) return kOpenUrlFailed;
+// The second request: the body itself, with the flags of the first, so the cache is bypassed,
+// no redirect is followed and the certificate is judged alike for both. Its status is checked
+// as well, so an error page sent in place of the table (a server busy between the two
+// requests) is never taken for it.
+int DownloadBody(HINTERNET internet, const CrackedUrl& url, DWORD flags, DWORD length,
+                 std::vector<char>& body, const Deadline& deadline) {
+  if (deadline.Passed()) return kOpenUrlFailed;
+  HttpGet get(internet, url, flags, deadline.StepTimeout());
+  if (get.result != 0) return kOpenUrlFailed;
   DWORD status = 0;
-  if (!QueryNumber(file, HTTP_QUERY_STATUS_CODE, status)) return kStatusQueryFailed;
+  if (!QueryNumber(get.request, HTTP_QUERY_STATUS_CODE, status)) return kStatusQueryFailed;
   if (status != kHttpOk) return StatusFailure(status);
-  return ReadBody(file, body, length) ? 0 : kNotATable;
+  return ReadBody(get.request, body, length, deadline) ? 0 : kNotATable;
 }
 
 }  // namespace
@@ -171,12 +232,13 @@ int HolidaysDoc::Open(const std::string& source) {
   InternetHandle internet(
       InternetOpenA("WININET Zanto", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!internet) return kInternetOpenFailed;
+  Deadline deadline(kTableDeadlineMs);
   Headers headers = RequestHeaders(internet, url, flags);
   if (headers.status != kHttpOk) return headers.result;
   if (headers.contentLength > kMaxTableBytes) return kNotATable;
 
   std::vector<char> body;
-  int bodyResult = DownloadBody(internet, source, headers.contentLength, body);
+  int bodyResult = DownloadBody(internet, url, flags, headers.contentLength, body, deadline);
   if (bodyResult != 0) return bodyResult;
   document = std::make_unique<XMLDocument>();
   if (document->Parse(body.data(), body.size()) != tinyxml2::XML_SUCCESS) {

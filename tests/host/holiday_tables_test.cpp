@@ -293,6 +293,9 @@ TEST_F(HolidayTables, AbsurdRulesMarkNoDayAndCrashNothing) {
   EXPECT_EQ(copy.LoadFile(LocalCopyPath(0)), 0) << "a well-formed table is kept as it is";
 }
 
+// The address Settings() gives table 0, here standing for the product's own.
+const char kProductAddress[] = "http://127.0.0.1/Holidays00.xml";
+
 class ShippedHolidayTable : public HolidayTables {
  protected:
   void SetUp() override {
@@ -300,17 +303,19 @@ class ShippedHolidayTable : public HolidayTables {
     ASSERT_EQ(shipped.LoadFile(kShippedTable), 0);
     shippedVersion = shipped.Version();
     ASSERT_GE(shippedVersion, 1);
+    product = ShippedHolidays{kShippedTable, kProductAddress};
   }
 
   HolidaysDoc shipped;
   int shippedVersion = 0;
+  ShippedHolidays product;
 };
 
 TEST_F(ShippedHolidayTable, IsCopiedByteForByteOnceAndNeverOverAnExistingCopy) {
   std::string settings = Settings(1, shippedVersion);
   UseSettings(settings);
 
-  EXPECT_TRUE(CopyShippedHolidayTable(kShippedTable, files));
+  EXPECT_TRUE(CopyShippedHolidayTable(product, files));
   std::ifstream in(kShippedTable, std::ios::binary);
   std::string shippedBytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(ReadFile("Holidays00.xml"), shippedBytes);
@@ -318,13 +323,13 @@ TEST_F(ShippedHolidayTable, IsCopiedByteForByteOnceAndNeverOverAnExistingCopy) {
 
   const std::string own = Table("77", Rule(1, 1, "Own", 1, 1));
   WriteFile("Holidays00.xml", own);
-  EXPECT_FALSE(CopyShippedHolidayTable(kShippedTable, files));
+  EXPECT_FALSE(CopyShippedHolidayTable(product, files));
   EXPECT_EQ(ReadFile("Holidays00.xml"), own);
 
   std::filesystem::remove(Path("Holidays00.xml"));
-  EXPECT_FALSE(CopyShippedHolidayTable(Path("missing.xml"), files));
+  EXPECT_FALSE(CopyShippedHolidayTable(ShippedHolidays{Path("missing.xml"), kProductAddress}, files));
   WriteFile("broken.xml", "<HolidayTable><Holidays>");
-  EXPECT_FALSE(CopyShippedHolidayTable(Path("broken.xml"), files));
+  EXPECT_FALSE(CopyShippedHolidayTable(ShippedHolidays{Path("broken.xml"), kProductAddress}, files));
   EXPECT_FALSE(std::filesystem::exists(Path("Holidays00.xml")));
 }
 
@@ -332,7 +337,7 @@ TEST_F(ShippedHolidayTable, CopyRecordsItsVersionSoTheNextDownloadReplacesIt) {
   // Settings that recorded a later download whose copy has gone.
   UseSettings(Settings(1, shippedVersion + 6));
 
-  ASSERT_TRUE(CopyShippedHolidayTable(kShippedTable, files));
+  ASSERT_TRUE(CopyShippedHolidayTable(product, files));
   EXPECT_EQ(files[0].LocalVer, shippedVersion);
   EXPECT_EQ(LocalVerInFile(ReadFile("Settings.xml"), 0), shippedVersion);
 
@@ -353,11 +358,16 @@ TEST_F(ShippedHolidayTable, OfflineFirstStartWithTheShippedSettingsShowsTheNatio
   EXPECT_EQ(shippedFiles[0].LocalVer, shippedVersion) << "the shipped copy counts as up to date";
   std::string settingsBytes = ReadFile("Settings.xml");
 
-  ASSERT_TRUE(CopyShippedHolidayTable(kShippedTable, shippedFiles));
+  const ShippedHolidays beside{kShippedTable, ShippedHolidayAddress(kShippedSettings)};
+  EXPECT_EQ(beside.address, shippedFiles[0].Source);
+  ASSERT_TRUE(CopyShippedHolidayTable(beside, shippedFiles));
   // Without a network every web source fails; local paths are read as files.
-  LoadHolidayTableList(shippedFiles, rules, [](HolidaysDoc& target, const std::string& source) {
-    return source.rfind("http", 0) == 0 ? kSendFailed : target.LoadFile(source);
-  });
+  LoadHolidayTableList(
+      shippedFiles, rules,
+      [](HolidaysDoc& target, const std::string& source) {
+        return source.rfind("http", 0) == 0 ? kSendFailed : target.LoadFile(source);
+      },
+      beside);
 
   CMonthModel january(rules);
   ASSERT_TRUE(january.Build(2024, 1));
@@ -365,6 +375,30 @@ TEST_F(ShippedHolidayTable, OfflineFirstStartWithTheShippedSettingsShowsTheNatio
   EXPECT_STREQ(january.HolidayName(8), kSeijin);
   EXPECT_EQ(january.DayFlags(8) & 0x900, 0x900u);
   EXPECT_EQ(ReadFile("Settings.xml"), settingsBytes);
+}
+
+// Settings files whose table 0 is not the product's: a company calendar, no "HolidayInfo" at
+// all, or table 0 switched off. None gets the shipped table, and none is rewritten.
+TEST_F(ShippedHolidayTable, IsNeverCopiedForATableOfTheUsersOrNoTableAtAll) {
+  const std::string own = Settings(1, 0);
+  std::string company = own;
+  company.replace(company.find(kProductAddress), sizeof kProductAddress - 1,
+                  "http://intra.example.co.jp/calendar.xml");
+  std::string switchedOff = own;
+  switchedOff.replace(switchedOff.find(kProductAddress), sizeof kProductAddress - 1, "");
+  const std::string withoutInfo =
+      "<?xml version=\"1.0\"?>\n<ZantoSettings><Options><AlwaysBottom>0</AlwaysBottom></Options></ZantoSettings>\n";
+  for (const std::string& settings : {company, switchedOff, withoutInfo}) {
+    SCOPED_TRACE(settings);
+    UseSettings(settings);
+    const int recorded = files[0].LocalVer;
+    EXPECT_FALSE(CopyShippedHolidayTable(product, files));
+    EXPECT_FALSE(std::filesystem::exists(Path("Holidays00.xml")));
+    EXPECT_EQ(ReadFile("Settings.xml"), settings);
+    EXPECT_EQ(files[0].LocalVer, recorded);
+  }
+  EXPECT_FALSE(CopyShippedHolidayTable(ShippedHolidays{kShippedTable, ""}, files))
+      << "shipped settings without an address make no table the product's";
 }
 
 }  // namespace

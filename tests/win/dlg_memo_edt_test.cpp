@@ -152,7 +152,9 @@ TEST(DlgMemoEdt, ANotificationBeforeNewYearIsQuestioned) {
     }
     EXPECT_EQ(result, c.closes ? IDOK : IDCANCEL);
     EXPECT_EQ(note->schedules[1]->time, c.closes ? 10 : 600);
-    if (c.closes) EXPECT_EQ(note->schedules[1]->Notice, c.notify ? 30 : ~30);
+    if (c.closes) {
+      EXPECT_EQ(note->schedules[1]->Notice, c.notify ? 30 : ~30);
+    }
   }
 }
 

@@ -33,7 +33,6 @@ const char* const kSeijin = "\x90\xac\x90\x6c\x82\xcc\x93\xfa";
 
 constexpr int kNotATable = -1001;
 constexpr int kFileError = -1002;
-constexpr int kNoLastModified = -7;
 
 bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 
@@ -213,25 +212,19 @@ TEST_F(HolidayDownload, GoodAnswerIsDownloadedWithTwoRequestsAndTheZantoAgent) {
   EXPECT_EQ(doc.Version(), 1);
 }
 
-TEST_F(HolidayDownload, AnswerWithoutLastModifiedFailsAndTheLocalCopyIsUsed) {
+TEST_F(HolidayDownload, AnswerWithoutLastModifiedIsUsedAndRefreshesTheLocalCopy) {
   Serve("nolastmod.xml", Table("9", Rule(1, 1, "FromServer", 5, 4)));
   HolidaysDoc doc;
-  EXPECT_EQ(doc.Open(server->Url("/nolastmod/nolastmod.xml")), kNoLastModified);
-  EXPECT_EQ(doc.origin, HOLIDAYS_DOWNLOADED) << "the body is read and parsed all the same";
+  EXPECT_EQ(doc.Open(server->Url("/nolastmod/nolastmod.xml")), 0);
+  EXPECT_EQ(doc.origin, HOLIDAYS_DOWNLOADED);
 
-  std::string copy = Table("3", Rule(1, 1, "FromCopy", 5, 3));
-  WriteFile(LocalCopyPath(0), copy);
-  std::string settings = Settings(server->Url("/nolastmod/nolastmod.xml"), 1, 3);
-  UseSettings(settings);
-  EXPECT_EQ(LoadTable0(), TABLE_FROM_LOCAL_COPY);
-  EXPECT_EQ(Names(rules), std::vector<std::string>{"FromCopy"});
-  EXPECT_EQ(ReadFile(LocalCopyPath(0)), copy);
-  EXPECT_EQ(ReadFile(SettingsPath), settings);
-
-  UseSettings(Settings(server->Url("/nolastmod/nolastmod.xml"), 0, 3));
-  rules.Clear();
-  EXPECT_EQ(LoadTable0(), TABLE_UNUSED);
-  EXPECT_TRUE(rules.empty());
+  WriteFile(LocalCopyPath(0), Table("3", Rule(1, 1, "FromCopy", 5, 3)));
+  UseSettings(Settings(server->Url("/nolastmod/nolastmod.xml"), 1, 3));
+  EXPECT_EQ(LoadTable0(), TABLE_FROM_SOURCE);
+  EXPECT_EQ(Names(rules), std::vector<std::string>{"FromServer"});
+  HolidaysDoc copy;
+  ASSERT_EQ(copy.LoadFile(LocalCopyPath(0)), 0);
+  EXPECT_EQ(copy.Version(), 9);
 }
 
 TEST_F(HolidayDownload, StatusOtherThan200FailsWithoutBodyAndRedirectsAreNotFollowed) {
@@ -442,7 +435,7 @@ TEST_F(HolidayDownload, FirstStartUsesTheShippedTableOfflineAndANewerOneOnline) 
   std::string offline = "http://127.0.0.1:" + std::to_string(server->closedPort) + "/Holidays00.xml";
   std::string settings = Settings(offline, 1, version);
   UseSettings(settings);
-  ASSERT_TRUE(CopyShippedHolidayTable(shippedPath, files));
+  ASSERT_TRUE(CopyShippedHolidayTable(ShippedHolidays{shippedPath, offline}, files));
   LoadHolidayTableList(files, rules, open);
   CMonthModel january(rules);
   ASSERT_TRUE(january.Build(2024, 1));
@@ -454,7 +447,7 @@ TEST_F(HolidayDownload, FirstStartUsesTheShippedTableOfflineAndANewerOneOnline) 
   std::string newer = std::to_string(version + 1);
   Serve("newer.xml", Table(newer.c_str(), Rule(1, 1, "Newer", 1, 2)));
   UseSettings(Settings(server->Url("/ok/newer.xml"), 1, version));
-  EXPECT_FALSE(CopyShippedHolidayTable(shippedPath, files));
+  EXPECT_FALSE(CopyShippedHolidayTable(ShippedHolidays{shippedPath, files[0].Source}, files));
   rules.Clear();
   LoadHolidayTableList(files, rules, open);
   EXPECT_EQ(Names(rules), std::vector<std::string>{"Newer"});

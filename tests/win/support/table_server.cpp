@@ -1,0 +1,103 @@
+#include "support/table_server.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+#include "support/driver.h"
+
+namespace driver {
+
+namespace {
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A Windows path as Wine's drive Z: shows it in Linux, or the path itself on Windows.
+std::string UnixPath(const std::string& windowsPath) {
+  using UnixFileName = char*(__cdecl*)(const wchar_t*);
+  auto convert = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!convert) return windowsPath;
+  std::wstring wide(windowsPath.begin(), windowsPath.end());
+  char* unix = convert(wide.c_str());
+  if (!unix) return windowsPath;
+  std::string result = unix;
+  HeapFree(GetProcessHeap(), 0, unix);
+  return result;
+}
+
+// Under Wine the server runs as a Linux process through ntdll's __wine_unix_spawnvp.
+bool SpawnLinux(std::vector<std::string> args) {
+  using UnixSpawn = LONG(__cdecl*)(char* const argv[], int wait);
+  auto spawn = reinterpret_cast<UnixSpawn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+  if (!spawn) return false;
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  return spawn(argv.data(), 0) == 0;
+}
+
+}  // namespace
+
+bool TableServer::Start(const std::string& servedFolder, bool tls) {
+  folder_ = servedFolder;
+  tls_ = tls;
+  std::vector<std::string> args = {"python3", std::string(ZANTO_SOURCE_DIR) + "/tests/win/support/holiday_server.py",
+                                   UnixPath(folder_)};
+  if (tls) args.push_back("--tls");
+  if (!SpawnLinux(args)) {
+    error_ = "the server could not be started (no __wine_unix_spawnvp)";
+    return false;
+  }
+  const std::string portFile = folder_ + "port";
+  const std::string errorFile = folder_ + "tls-error";
+  if (!WaitUntil([&] { return Exists(portFile) || Exists(errorFile); }, 30000, 50)) {
+    error_ = "the server did not start within 30 s";
+    return false;
+  }
+  if (Exists(errorFile)) {
+    error_ = ReadText(errorFile);
+    return false;
+  }
+  std::istringstream fields(ReadText(portFile));
+  fields >> port_ >> closedPort_ >> untrustedPort_ >> thumbprint_;
+  return port_ > 0;
+}
+
+void TableServer::Stop() {
+  if (!port_) return;
+  Serve("shutdown", "");
+  port_ = 0;
+  const std::string stopped = folder_ + "stopped";
+  WaitUntil([&] { return Exists(stopped); }, 20000, 50);
+}
+
+std::string TableServer::Url(const std::string& path, bool untrusted) const {
+  const int port = untrusted ? untrustedPort_ : port_;
+  return std::string(tls_ ? "https" : "http") + "://127.0.0.1:" + std::to_string(port) + path;
+}
+
+void TableServer::Serve(const std::string& name, const std::string& bytes) const {
+  std::ofstream out(folder_ + name, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+int TableServer::RequestCount(const std::string& path) const {
+  std::istringstream log(ReadText(folder_ + "requests.log"));
+  int count = 0;
+  for (std::string line; std::getline(log, line);) {
+    if (line.compare(0, path.size() + 1, path + "\t") == 0) ++count;
+  }
+  return count;
+}
+
+}  // namespace driver
