@@ -24,6 +24,9 @@ class CSettings;
 
 constexpr UINT IDT_TICK = 0x2000;
 constexpr UINT IDT_DRAG = 0x2001;
+constexpr UINT kDragPeriodMs = 25;
+// Retries adding the tray icon while the shell is not ready (at logon).
+constexpr UINT IDT_TRAY_RETRY = 0x2002;
 constexpr UINT WM_TRAYICON = 0x1401;
 constexpr int kButtonCount = 5;
 constexpr int kFirstButtonId = 10001;
@@ -66,24 +69,47 @@ class CalendarApp {
   void OnDragTimer();
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-  // --- tray icon, menus, notifications and power: called by the window procedure, filled in
-  //     by the tray, notification and power work (app/shell_entry_points.cpp until then) ---
+  // --- tray icon (app/tray_icon.cpp) ---
+  // Adds the icon; when the shell is not ready yet, a window timer tries again.
   int AddTrayIcon();
+  // IDT_TRAY_RETRY: one more attempt, until the icon is there or the attempts are used up.
+  void RetryTrayIcon();
   // WM_CLOSE: the icon leaves the notification area with the window.
   void RemoveTrayIcon();
   // WM_TRAYICON with the mouse message in lParam.
   void OnTrayIcon(LPARAM mouseMessage);
+
+  // --- menus and commands (app/menus.cpp, app/menu_commands.cpp) ---
   // WM_COMMAND ids other than the navigation buttons.
   void OnMenuCommand(int id);
   // Right-button release on the calendar (client point), unless a gesture swallowed it.
   void ShowContextMenu(POINT client);
   // WM_LBUTTONDBLCLK at a client point; keys as in the message's wParam.
   void OpenMemoEditor(POINT client, WPARAM keys);
+
+  // --- dialogs of the menus (app/dialog_commands.cpp) ---
+  // Runs a dialog modally over the calendar; 1 when confirmed with OK.
+  INT_PTR RunDialog(AppDlg& dialog);
+  void ShowVersionDialog();
+  // The decoration types; on OK the calendar is drawn with the new list.
+  void EditDayTypes();
+  // The display settings; on OK they are written and the calendar takes its new size.
+  void EditDisplaySettings();
+  // Rebuilds the fonts, bitmaps and buttons after the display settings changed.
+  void Relayout();
+
+  // --- schedule notifications (app/notifications.cpp) ---
   void ReloadNotifications(const SYSTEMTIME& date, bool afterEdit);
   void CheckNotifications(const SYSTEMTIME& time);
+
+  // --- power (app/power.cpp) ---
+  // Menu command "省電力制御の停止": switches the corner check and saves the switch.
+  void ToggleStopPowerSave();
   // The power-saving corner check at the end of every tick.
-  void CheckPowerSave();
+  void CheckPowerSave(const SYSTEMTIME& time);
   void OnPowerBroadcast(WPARAM event);
+  // Runs the numbered shortcut files of the program folder named by pattern.
+  void RunShortcuts(const char* pattern);
 
   // --- layout and drawing (calendar/*_win.cpp) ---
   RECT ComputeLayout();
@@ -175,6 +201,10 @@ class CalendarApp {
   POINT lastMovePoint = {-32768, 0};
   // Date seen by the previous tick; all zero, so the first tick counts as a day change.
   LocalDate lastTickDate;
+  // Day changes seen since start; the first keeps what is still due today.
+  int dayChanges = 0;
+  // Attempts made to add the tray icon since the last AddTrayIcon.
+  int trayAttempts = 0;
 
  private:
   CalendarApp() = default;

@@ -11,6 +11,7 @@
 #include "app/logic/drag_gesture.h"
 #include "app/logic/stacking.h"
 #include "app/logic/window_placement.h"
+#include "app/tick_clock.h"
 #include "calendar/month_model.h"
 #include "docs/settings.h"
 #include "resources/zanto_resource.h"
@@ -18,7 +19,6 @@
 namespace {
 
 constexpr UINT kTickPeriodMs = 2000;
-constexpr UINT kDragPeriodMs = 25;
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
 // The owner-drawn buttons stand 4 pixels apart and 2 pixels in from the centred row.
 constexpr int kOwnerDrawGap = 4;
@@ -42,10 +42,6 @@ void HideProbe(const CalendarApp& app) { ShowWindow(app.probeWindow, SW_HIDE); }
 
 void StackWindow(HWND window, HWND insertAfter, UINT flags) {
   SetWindowPos(window, insertAfter, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | flags);
-}
-
-int SecondOfDay(const SYSTEMTIME& time) {
-  return time.wHour * 3600 + time.wMinute * 60 + time.wSecond;
 }
 
 // Registering twice fails harmlessly (the class stays as first registered).
@@ -234,8 +230,7 @@ void OnTimer(CalendarApp& app, WPARAM id) {
   // A failure inside the timer work (out of memory, a bad argument) must not end the
   // program: the work is skipped and the next tick runs normally.
   if (id == IDT_TICK) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
+    const SYSTEMTIME now = ReadTickTime();
     try {
       app.OnTick(now);
     } catch (...) {
@@ -249,6 +244,8 @@ void OnTimer(CalendarApp& app, WPARAM id) {
       app.OnDragTimer();
     } catch (...) {
     }
+  } else if (id == IDT_TRAY_RETRY) {
+    app.RetryTrayIcon();
   }
 }
 
@@ -277,11 +274,7 @@ HWND CalendarApp::CreateWindows() {
   SetTimer(mainWindow, IDT_TICK, kTickPeriodMs, nullptr);
 
   powerSaveStop.enabled = options->EnableStopPWM ? 1 : 0;
-  if (powerSaveStop.enabled) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    powerSaveStop.stamp = SecondOfDay(now);
-  }
+  if (powerSaveStop.enabled) powerSaveStop.stamp = SecondOfDay(ReadTickTime());
 
   // A failure here is mended by the background preparation, which sets the key again.
   SetLayeredWindowAttributes(mainWindow, static_cast<COLORREF>(options->ColorTrans), 255,
@@ -426,7 +419,7 @@ void CalendarApp::OnTick(const SYSTEMTIME& time) {
     if (dragState == DRAG_IDLE && options->BackMode != 2) ProbeDesktop(*this);
   }
 
-  CheckPowerSave();
+  CheckPowerSave(time);
 }
 
 void CalendarApp::OnDragTimer() {

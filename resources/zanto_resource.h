@@ -24,6 +24,20 @@
 #define IDS_POWER_SAVE_NOTICE 1001
 #define IDS_YEAR_BOUNDARY 1002
 
+// --- tray icon and menus ---
+#define IDR_MENUS 108
+#define IDM_EXIT 40001
+#define IDM_DISPLAY_SETTINGS 40003
+#define IDM_DAY_TYPES 40004
+#define IDM_TOP_RIGHT 40005
+#define IDM_VERSION 40007
+#define IDM_MOVE 40008
+#define IDM_ALWAYS_BOTTOM 40009
+#define IDM_STOP_POWER_SAVE 40011
+#define IDM_SET_HOME 40013
+#define IDM_GO_HOME 40015
+// External entry i has the command id IDM_FIRST_EXTERN_APP + i.
+#define IDM_FIRST_EXTERN_APP 41100
 // --- Dialog framework, day decoration editors and version dialog ---
 #define IDD_DAY_DECO_EDT 102
 #define IDD_DECO_ARRAY_EDT 115

@@ -34,3 +34,10 @@ POINT StartPosition(POINT saved, int width, int height, const std::vector<RECT>&
   corner.y = workArea.top;
   return corner;
 }
+
+POINT TopRightPosition(const RECT& workArea, int width, bool ctrlHeld) {
+  POINT corner;
+  corner.x = ctrlHeld ? 0 : workArea.right - width;
+  corner.y = workArea.top;
+  return corner;
+}

@@ -15,3 +15,7 @@ bool RectsOverlap(const RECT& a, const RECT& b);
 // which one was chosen.
 POINT StartPosition(POINT saved, int width, int height, const std::vector<RECT>& monitors,
                     const RECT& workArea, bool* moved);
+
+// "画面右上へ": the window's right edge on the work area's right and its top on the work
+// area's top; with Ctrl held the left edge goes to x = 0 instead.
+POINT TopRightPosition(const RECT& workArea, int width, bool ctrlHeld);

@@ -216,3 +216,14 @@ TEST(StartPosition, ExtremeSavedValuesDoNotWrapAround) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TopRightPosition, RightEdgeOnTheWorkAreaOrXZeroWithCtrl) {
+  const RECT work = Rect(100, 30, 1920, 1040);
+  EXPECT_EQ(TopRightPosition(work, 180, false).x, 1740);
+  EXPECT_EQ(TopRightPosition(work, 180, true).x, 0) << "x = 0, not the work area's left edge";
+  EXPECT_EQ(TopRightPosition(work, 180, true).y, 30);
+}
+
+}  // namespace

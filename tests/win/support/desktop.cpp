@@ -1,0 +1,89 @@
+#include "support/desktop.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "support/driver.h"
+
+namespace desktop {
+
+namespace {
+
+struct ClassSearch {
+  const wchar_t* className;
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOfClass(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ClassSearch*>(param);
+  wchar_t name[256] = L"";
+  GetClassNameW(window, name, 256);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  const bool wanted = search->processId ? owner == search->processId : IsWindowVisible(window) != 0;
+  if (wanted && lstrcmpW(name, search->className) == 0) search->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> WindowsOfClass(const wchar_t* className, DWORD processId) {
+  ClassSearch search{className, processId, {}};
+  EnumWindows(CollectOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring ProgramOf(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  wchar_t path[MAX_PATH] = L"";
+  DWORD size = MAX_PATH;
+  if (process && !QueryFullProcessImageNameW(process, 0, path, &size)) size = 0;
+  if (process) CloseHandle(process);
+  return process ? std::wstring(path, size) : std::wstring();
+}
+
+bool CreateShortcut(const std::string& linkPath, const std::string& target,
+                    const std::string& arguments) {
+  CoInitialize(nullptr);
+  IShellLinkA* link = nullptr;
+  IPersistFile* file = nullptr;
+  bool saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IShellLinkA, reinterpret_cast<void**>(&link))) &&
+               SUCCEEDED(link->SetPath(target.c_str())) &&
+               SUCCEEDED(link->SetArguments(arguments.c_str())) &&
+               SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+               SUCCEEDED(file->Save(Wide(linkPath).c_str(), TRUE));
+  if (file) file->Release();
+  if (link) link->Release();
+  return saved;
+}
+
+bool RemoveFolder(const std::string& folder) {
+  std::string from = folder.substr(0, folder.find_last_not_of('\\') + 1);
+  from.push_back('\0');  // the list of paths ends with two nulls
+  return driver::WaitUntil(
+      [&] {
+        SHFILEOPSTRUCTA op = {};
+        op.wFunc = FO_DELETE;
+        op.pFrom = from.c_str();
+        op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+        if (PathFileExistsA(folder.c_str())) SHFileOperationA(&op);
+        return !PathFileExistsA(folder.c_str());
+      },
+      10000, 200);
+}
+
+std::wstring Wide(const std::string& text) {
+  const int size =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
+  return wide;
+}
+
+}  // namespace desktop

@@ -1,0 +1,26 @@
+// Windows of any process, the program behind a window, shortcut files and folders: what the
+// end-to-end tests of the tray, menus, notifications and shortcuts need beside the driver.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace desktop {
+
+// Top-level windows of the class: of the process (shown or hidden), or with processId 0 the
+// shown ones of every process.
+std::vector<HWND> WindowsOfClass(const wchar_t* className, DWORD processId = 0);
+// Full path of the program that owns the window; empty when it cannot be read.
+std::wstring ProgramOf(HWND window);
+// Writes a shortcut file (.lnk) that starts target with arguments.
+bool CreateShortcut(const std::string& linkPath, const std::string& target,
+                    const std::string& arguments);
+// Removes a folder with everything in it, waiting a while for programs that still hold it;
+// true when it is gone.
+bool RemoveFolder(const std::string& folder);
+// From the ANSI code page (932) to UTF-16.
+std::wstring Wide(const std::string& text);
+
+}  // namespace desktop
