@@ -42,30 +42,7 @@ double Now() {
 }
 
 // The pixels of a window as it stands on the screen.
-std::vector<DWORD> Capture(HWND window) {
-  const RECT area = driver::WindowRect(window);
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
+std::vector<DWORD> Capture(HWND window) { return driver::ScreenPixels(driver::WindowRect(window)); }
 
 // The picture once painting has settled.
 std::vector<DWORD> Picture(HWND window) {

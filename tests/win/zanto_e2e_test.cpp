@@ -174,31 +174,6 @@ std::string ReadShared(const std::string& path) {
   return bytes;
 }
 
-// The pixels of a screen area, top row first.
-std::vector<DWORD> Capture(const RECT& area) {
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
 class ZantoE2E : public testing::Test {
  protected:
   void SetUp() override { RemoveFolder(QuorFolder()); }
@@ -226,7 +201,7 @@ class ZantoE2E : public testing::Test {
   std::vector<DWORD> Capture() const {
     RECT area = driver::WindowRect(window);
     area.top += driver::ChildRect(GetDlgItem(window, kFirstButtonId)).bottom;
-    return ::Capture(area);
+    return driver::ScreenPixels(area);
   }
 
   // The calendar as it stands on the screen once painting has settled: two captures in a

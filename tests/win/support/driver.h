@@ -102,4 +102,7 @@ std::wstring SaveScreenshot(HWND window, const std::wstring& name);
 // Writes a screen area to a BMP file; false on failure.
 bool SaveScreenArea(const RECT& area, const std::wstring& path);
 
+// The 32-bit pixels of a screen area as it stands, top row first.
+std::vector<DWORD> ScreenPixels(const RECT& area);
+
 }  // namespace driver
