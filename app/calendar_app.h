@@ -10,8 +10,10 @@
 #include "app/logic/day_change.h"
 #include "app/logic/power_save_stop.h"
 #include "calendar/day_deco.h"
+#include "calendar/day_tips.h"
 #include "calendar/image_loader.h"
 #include "calendar/layout.h"
+#include "calendar/picture_cache.h"
 #include "dialogs/image_btn.h"
 #include "docs/memo_store.h"
 
@@ -29,6 +31,8 @@ constexpr UINT WM_TRAYICON = 0x1401;
 constexpr int kButtonCount = 5;
 constexpr int kFirstButtonId = 10001;
 constexpr int kFirstToolId = 1000;
+// Posted by the first paint: the tooltip control is made then.
+constexpr UINT WM_CREATETOOLTIP = WM_APP + 1;
 
 // Process-wide values fixed before the entry point runs.
 extern HINSTANCE AppInstance;
@@ -53,6 +57,9 @@ class CalendarApp {
   HWND CreateWindows();
   int CreateButtons();
   void ReleaseGdi();
+  // Sets up the common controls and makes the day tooltip control with the tips of the picture
+  // shown; once, after the first paint, as nothing on the first picture needs them.
+  void CreateTooltip();
   void RefreshAll();
   void RefreshShownMonth();
   void GoToToday();
@@ -112,6 +119,9 @@ class CalendarApp {
   void DrawDays(int y);
   int DrawDayCell(int day, const RECT& cell, DateNote& note);
   void DrawDayImage(int type, const std::string& path, const RECT& cell);
+  // Forgets the decoded decoration pictures. Whatever changes the decoration list or the
+  // display settings calls it (ReleaseGdi does), so the next redraw decodes afresh.
+  void ReleasePictures();
   // Day number under a client point, or 0 when there is none.
   int DayAtPoint(int x, int y) const;
   std::string FormatHeading(int year, int month) const;
@@ -142,12 +152,16 @@ class CalendarApp {
   // Decodes the button strip and the decoration images; GDI+ runs from its first use until
   // the application object goes.
   ImageLoader imageLoader;
+  // The decoration pictures decoded by earlier redraws, at most 64.
+  PictureCache pictureCache;
 
   // --- layout ---
   CalendarLayout layout;
   int buttonWidth = 0;
   int buttonHeight = 0;
   int toolCount = 0;
+  // The texts and rectangles of those tools, so a redraw changes only what differs.
+  DayTips dayTips;
 
   // --- background probe points (screen, window-relative) and the colours seen there ---
   POINT probeScreen[4] = {};

@@ -1,15 +1,13 @@
 // Entry point of the calendar: start-up, the windows, the message loop.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/calendar_app.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   AppInstance = instance;
 
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
-  InitCommonControlsEx(&controls);
-
+  // The common controls are set up after the first paint, with the day tooltips
+  // (CreateTooltip): the window shows without waiting for their library to load.
   const int result = CalendarApp::Instance().Initialize();
   if (result != 0) return result;
   // Without its window nothing could ever end the process: it would run on unseen.

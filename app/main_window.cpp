@@ -222,6 +222,7 @@ LRESULT OnPaint(CalendarApp& app, HWND hwnd) {
            SRCCOPY);
   }
   EndPaint(hwnd, &paint);
+  if (!app.tooltip) PostMessageA(hwnd, WM_CREATETOOLTIP, 0, 0);
   return 0;
 }
 
@@ -268,11 +269,6 @@ HWND CalendarApp::CreateWindows() {
 
   CreateButtons();
 
-  toolCount = 0;
-  tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                            mainWindow, nullptr, AppInstance, nullptr);
-
   AddTrayIcon();
   SetTimer(mainWindow, IDT_TICK, kTickPeriodMs, nullptr);
 
@@ -285,6 +281,18 @@ HWND CalendarApp::CreateWindows() {
   ShowWindow(mainWindow, SW_SHOW);
   RefreshAll();
   return mainWindow;
+}
+
+void CalendarApp::CreateTooltip() {
+  if (tooltip) return;
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&controls);
+  toolCount = 0;
+  tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                            mainWindow, nullptr, AppInstance, nullptr);
+  // The picture stays the same; the redraw adds its tips to the new control.
+  Redraw();
 }
 
 int CalendarApp::CreateButtons() {
@@ -354,6 +362,7 @@ void CalendarApp::ReleaseGdi() {
   // The next CreateButtons makes a new one; keeping the old would leak one font per re-layout.
   if (buttonFont) DeleteObject(buttonFont);
   buttonFont = nullptr;
+  ReleasePictures();
 }
 
 void CalendarApp::RefreshAll() {
@@ -505,6 +514,9 @@ LRESULT CALLBACK CalendarApp::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     case WM_POWERBROADCAST:
       app.OnPowerBroadcast(wParam);
       break;
+    case WM_CREATETOOLTIP:
+      app.CreateTooltip();
+      return 0;
     case WM_TRAYICON:
       app.OnTrayIcon(lParam);
       return 1;

@@ -7,6 +7,7 @@
 
 #include "app/calendar_app.h"
 #include "calendar/blit_image.h"
+#include "calendar/day_memo.h"
 #include "calendar/gdi_guard.h"
 #include "calendar/layout.h"
 #include "calendar/month_model.h"
@@ -110,20 +111,14 @@ void CalendarApp::DrawDays(int y) {
   layout.firstCellDay = first;
   SelectObject(composeDC, settings->DateExpression.Font.Handle);
 
-  // The memo list is in ascending date order and the days run upwards, so the search for
-  // each day can resume where the previous one stopped.
-  size_t next = 0;
   int day = first;
   do {
     int x = layout.margin;
     for (int column = 0; column < 7; ++column, ++day, x += layout.cellWidth) {
       if (day < 1 || day > days) continue;
       DateNote note(shownYear, shownMonth, day);
-      const int64_t key = NoteKey(shownYear, shownMonth, day);
-      while (next < monthMemos.size() && monthMemos[next]->Key() < key) ++next;
-      if (next < monthMemos.size() && monthMemos[next]->Key() == key) {
-        note.Assign(*monthMemos[next]);
-      }
+      const DateNote* memo = FindDayMemo(monthMemos, shownYear, shownMonth, day);
+      if (memo) note.Assign(*memo);
       const RECT cell = {x, y, x + layout.cellWidth, y + layout.cellHeight};
       DrawDayCell(day, cell, note);
     }
@@ -154,26 +149,19 @@ int CalendarApp::DrawDayCell(int day, const RECT& cell, DateNote& note) {
     tip = "[" + std::string(name ? name : "") + "]";
   }
   tip += note.Title;
-  if (tip.empty() || !tooltip) return 1;
-  TOOLINFOA tool = {};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
-  tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = mainWindow;
-  tool.uId = kFirstToolId + toolCount;
-  tool.rect = cell;
-  tool.lpszText = const_cast<char*>(tip.c_str());
-  // Counting only tools that exist keeps the identifiers the next redraw deletes exact.
-  if (SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) ++toolCount;
+  // Redraw hands the collected tips to the tooltip control once the grid is drawn.
+  if (!tip.empty()) dayTips.Add(cell, tip);
   return 1;
 }
 
 void CalendarApp::DrawDayImage(int type, const std::string& path, const RECT& cell) {
-  ImageFile image;
-  if (!imageLoader.Load(path, image)) return;
-  ImageFileHolder owned(image);
-  ObjectSelection selected(decoImageDC, image.bitmap);
-  BlitImage(composeDC, BoxIn(cell, layout.markBox), decoImageDC, image, type);
+  const ImageFile* image = pictureCache.Find(path, imageLoader);
+  if (!image) return;
+  ObjectSelection selected(decoImageDC, image->bitmap);
+  BlitImage(composeDC, BoxIn(cell, layout.markBox), decoImageDC, *image, type);
 }
+
+void CalendarApp::ReleasePictures() { pictureCache.Clear(); }
 
 int CalendarApp::DayAtPoint(int x, int y) const {
   return DayAtGridPoint(layout, monthModel ? monthModel->DaysInMonth() : 0, x, y);

@@ -175,21 +175,15 @@ int CalendarApp::Redraw() {
 
   BitBlt(composeDC, 0, 0, layout.clientWidth, layout.clientHeight, backgroundDC, 0, 0, SRCCOPY);
 
-  // The day tips of the last picture go; DrawDayCell adds those of this one.
-  for (int i = 0; i < toolCount; ++i) {
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = mainWindow;
-    tool.uId = kFirstToolId + i;
-    SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-  toolCount = 0;
-
+  // The cells collect their tips; the tools of the last picture are then changed only where
+  // this one differs.
+  dayTips.Begin();
   ObjectSelection keepFont(composeDC, GetStockObject(SYSTEM_FONT));
   int y = layout.margin + layout.buttonBarHeight;
   y = DrawHeading(y);
   if (settings->HeaderExpression.Flag) y = DrawWeekRow(y);
   DrawDays(y);
+  toolCount = dayTips.Apply(tooltip, mainWindow, kFirstToolId, toolCount);
   return 1;
 }
 

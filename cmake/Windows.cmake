@@ -14,9 +14,10 @@ set(ZANTO_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
 file(GLOB ZANTO_WIN_SOURCES CONFIGURE_DEPENDS
   app/*.cpp calendar/*_win.cpp docs/*_win.cpp dialogs/*.cpp)
 list(FILTER ZANTO_WIN_SOURCES EXCLUDE REGEX "app/main\\.cpp$")
+include(${CMAKE_SOURCE_DIR}/cmake/DelayLoad.cmake)
 add_library(zanto_win STATIC ${ZANTO_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/docs/platform.h)
 target_link_libraries(zanto_win PUBLIC zanto_core
-  gdiplus wininet comctl32 comdlg32 shell32 shlwapi ole32 gdi32 user32 kernel32 psapi)
+  ${ZANTO_LOAD_ON_FIRST_USE} shell32 shlwapi ole32 gdi32 user32 kernel32 psapi)
 
 # zanto.rc includes the other .rc files, the icon and the id header; rebuild it when any changes.
 file(GLOB ZANTO_RC_PARTS CONFIGURE_DEPENDS resources/*.rc resources/*.h resources/*.ico)
@@ -102,4 +103,14 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win/startup_timing.cpp)
   add_executable(startup_timing tests/win/startup_timing.cpp)
   target_link_libraries(startup_timing PRIVATE zanto_win zanto_win_test_support)
   set_target_properties(startup_timing PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
+endif()
+
+# The calendar's start-up steps timed one by one; startup_timing starts it and prints its figures.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win/startup_phases.cpp)
+  add_executable(startup_phases tests/win/startup_phases.cpp resources/zanto.rc)
+  target_link_libraries(startup_phases PRIVATE zanto_win)
+  set_target_properties(startup_phases PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
+  if(TARGET startup_timing)
+    add_dependencies(startup_timing startup_phases)
+  endif()
 endif()

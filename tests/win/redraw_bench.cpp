@@ -1,71 +1,73 @@
-// Times a full redraw of a busy month under Wine next to a plain copy of the same bitmap.
-// Prints figures only; never part of the test run.
-#include "render_fixture.h"
+// Times a full redraw of a busy month under Wine next to a plain copy of the same bitmap, with
+// the split of what the kept pictures and the kept tips save, and a key-repeat run through a
+// year. Prints figures only; never part of the test run.
+#include "busy_month.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace render_test {
 namespace {
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
+double Now() {
+  LARGE_INTEGER counter, frequency;
+  QueryPerformanceCounter(&counter);
   QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / frequency.QuadPart;
+  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Milliseconds of each run of work; prepare runs before each, untimed.
+template <typename Prepare, typename Work>
+std::vector<double> Times(int runs, Prepare prepare, Work work) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    prepare();
+    const double start = Now();
+    work();
+    times.push_back(Now() - start);
+  }
+  return times;
 }
 
 template <typename Work>
-double MillisecondsPerRun(int runs, Work work) {
-  LARGE_INTEGER start, end;
-  QueryPerformanceCounter(&start);
-  for (int i = 0; i < runs; ++i) work();
-  QueryPerformanceCounter(&end);
-  return Milliseconds(start, end) / runs;
+std::vector<double> Times(int runs, Work work) {
+  return Times(runs, [] {}, work);
 }
 
-class RedrawBench : public RenderTest {
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
+class RedrawBench : public BusyMonthTest {
  protected:
-  // Ten decoration types; one of them puts a picture on the five days of "other table 12".
-  void BusyMonth() {
-    for (int day : {3, 10, 17, 24, 31}) {
-      Holiday* rule = NewFixedHoliday(1, day, "table12");
-      rule->kind = 12;
-      rule->bits = 0x4000;
-      rules.push_back(rule);
+  // Drops every tip tool, so the next redraw adds them all as a redraw did before the tips
+  // were kept.
+  void DropTips() {
+    for (int i = 0; i < app.toolCount; ++i) {
+      TOOLINFOA tool = {};
+      tool.cbSize = TTTOOLINFOA_V2_SIZE;
+      tool.hwnd = app.mainWindow;
+      tool.uId = kFirstToolId + i;
+      SendMessageA(app.tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    rules.push_back(NewFixedHoliday(1, 1, kGantan));
-    rules.push_back(NewFixedHoliday(1, 13, "Seijin"));
+    app.toolCount = 0;
+  }
 
-    const std::string picture = TempFolder() + "bench_picture.bmp";
-    WriteBmp(picture, 16, 32, [](int x, int y) {
-      if (y < 16) return (x + y) % 4 ? RGB(250, 200, 0) : kWhite;
-      return (x + y) % 4 ? kBlack : kWhite;
-    });
-    CDayDeco* withPicture = NewDeco(0x4000, 0x4000);
-    withPicture->flags = kDecoImage;
-    withPicture->imageType = 1;
-    withPicture->imagePath = picture;
-    AddDecoration(withPicture);
-
-    const uint32_t conditions[8][2] = {{0x1, 0x1},     {0x900, 0x900}, {0xA00, 0xA00},
-                                       {0xC00, 0xC00}, {0x10, 0x10},   {0x20, 0x20},
-                                       {0x1000, 0x1000}, {0, 0x30}};
-    for (int i = 0; i < 8; ++i) {
-      CDayDeco* deco = NewDeco(conditions[i][0], conditions[i][1]);
-      deco->flags = kDecoColour | kDecoShadow | kDecoFrame | kDecoMark;
-      deco->colour = RGB(20 * i, 0, 200 - 20 * i);
-      deco->shadowColour = kGrey;
-      deco->frameLine = i % 2;
-      deco->frameColour = kBlue;
-      deco->markType = i % 3;
-      deco->markColour = RGB(200, 230, 255);
-      AddDecoration(deco);
+  // The rest of 2025: memos on every day and the picture on the 3rd and 10th of each month.
+  void BusyYear() {
+    for (int month = 2; month <= 12; ++month) {
+      for (int day : {3, 10}) {
+        Holiday* rule = NewFixedHoliday(month, day, "table12");
+        rule->kind = 12;
+        rule->bits = 0x4000;
+        rules.push_back(rule);
+      }
+      for (int day = 1; day <= 28; ++day) {
+        AddMemo(2025, month, day, "memo " + std::to_string(month) + "/" + std::to_string(day));
+      }
     }
-    for (int day = 1; day <= 31; ++day) {
-      AddMemo(2025, 1, day, "memo " + std::to_string(day));
-    }
-    app.homeYear = 2025;
-    app.homeMonth = 1;
-    app.homeDay = 15;
   }
 };
 
@@ -85,38 +87,57 @@ TEST_F(RedrawBench, RedrawNextToPlainCopy) {
 
   const int runs = 200;
   app.Redraw();  // warm: GDI+ started, fonts realised
-  const double redraw = MillisecondsPerRun(runs, [&] { app.Redraw(); });
-  const double blit = MillisecondsPerRun(runs, [&] {
+  const double redraw = Median(Times(runs, [&] { app.Redraw(); }));
+  const double blit = Median(Times(runs, [&] {
     BitBlt(copyDC, 0, 0, app.layout.clientWidth, app.layout.clientHeight, app.composeDC, 0, 0,
            SRCCOPY);
     GdiFlush();
-  });
-  // Where the time goes: one picture decoded, the month without pictures, and without
-  // tooltips as well.
-  const std::string picture = settings->DayDecoDef.front()->imagePath;
-  const double load = MillisecondsPerRun(runs, [&] {
+  }));
+  const double picturesOnly =
+      Median(Times(runs, [&] { DropTips(); }, [&] { app.Redraw(); }));
+  const double tipsOnly =
+      Median(Times(runs, [&] { app.ReleasePictures(); }, [&] { app.Redraw(); }));
+  const double neither = Median(Times(
+      runs, [&] { app.ReleasePictures(); DropTips(); }, [&] { app.Redraw(); }));
+  const double load = Median(Times(runs, [&] {
     ImageFile image;
     app.imageLoader.Load(picture, image);
     DeleteObject(image.bitmap);
-  });
-  settings->DayDecoDef.front()->flags = 0;
-  const double withoutPictures = MillisecondsPerRun(runs, [&] { app.Redraw(); });
-  const HWND tooltip = app.tooltip;
+  }));
   app.Redraw();
-  app.tooltip = nullptr;
-  const double withoutTips = MillisecondsPerRun(runs, [&] { app.Redraw(); });
-  app.tooltip = tooltip;
 
-  printf("Redraw                        %8.3f ms\n", redraw);
-  printf("BitBlt of the same bitmap     %8.3f ms\n", blit);
-  printf("ratio                         %8.0f\n", blit > 0 ? redraw / blit : 0.0);
-  printf("one picture decoded           %8.3f ms\n", load);
-  printf("Redraw without pictures       %8.3f ms\n", withoutPictures);
-  printf("  and without tooltips        %8.3f ms\n", withoutTips);
+  printf("medians of %d runs\n", runs);
+  printf("Redraw                                %8.3f ms\n", redraw);
+  printf("BitBlt of the same bitmap             %8.3f ms\n", blit);
+  printf("ratio                                 %8.0f\n", blit > 0 ? redraw / blit : 0.0);
+  printf("Redraw, pictures kept, tips rebuilt   %8.3f ms\n", picturesOnly);
+  printf("Redraw, tips kept, pictures decoded   %8.3f ms\n", tipsOnly);
+  printf("Redraw, neither kept                  %8.3f ms\n", neither);
+  printf("one picture decoded                   %8.3f ms\n", load);
 
   SelectObject(copyDC, displaced);
   DeleteObject(copy);
   DeleteDC(copyDC);
+}
+
+// Holding an arrow key: 120 month steps, through 2025 and back, five times.
+TEST_F(RedrawBench, KeyRepeatThroughAYear) {
+  BusyMonth();
+  BusyYear();
+  Show(2025, 1);
+  std::vector<double> steps;
+  int month = 1;
+  int direction = 1;
+  for (int i = 0; i < 120; ++i) {
+    if (month + direction < 1 || month + direction > 12) direction = -direction;
+    month += direction;
+    const double start = Now();
+    Navigate(2025, month);
+    steps.push_back(Now() - start);
+  }
+  printf("key repeat, %zu month steps: median %.3f ms, worst %.3f ms, tooltips now %d\n",
+         steps.size(), Median(steps), *std::max_element(steps.begin(), steps.end()),
+         app.toolCount);
 }
 
 }  // namespace

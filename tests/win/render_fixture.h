@@ -212,6 +212,7 @@ class RenderTest : public ::testing::Test {
     app.monthMemos.clear();
     app.monthMemos.loadedYear = 0;
     app.toolCount = 0;
+    app.ReleasePictures();
     app.layout = CalendarLayout();
     app.monthModel = nullptr;
     app.settings = nullptr;
