@@ -256,6 +256,7 @@ HWND CalendarApp::CreateWindows() {
   RegisterWindowClass(probeClass, DefWindowProcA, nullptr, nullptr);
   probeWindow = CreateWindowExA(WS_EX_TOOLWINDOW, probeClass.c_str(), "", WS_POPUP, 0, 0, 1, 1,
                                 nullptr, nullptr, AppInstance, nullptr);
+  if (!probeWindow) return nullptr;
   ShowWindow(probeWindow, SW_HIDE);
   StackWindow(probeWindow, HWND_BOTTOM, SWP_NOACTIVATE);
 
@@ -266,8 +267,12 @@ HWND CalendarApp::CreateWindows() {
                                WS_POPUP, options->WinPos.Left, options->WinPos.Top,
                                layout.clientWidth, layout.clientHeight, probeWindow, nullptr,
                                AppInstance, nullptr);
-
-  CreateButtons();
+  // Without the window (or its buttons and drawing surfaces) nothing could be shown: what was
+  // made is released and the start-up ends, rather than drawing on the whole screen.
+  if (!mainWindow || !CreateButtons()) {
+    ReleaseWindows();
+    return nullptr;
+  }
 
   AddTrayIcon();
   SetTimer(mainWindow, IDT_TICK, kTickPeriodMs, nullptr);
@@ -311,6 +316,7 @@ int CalendarApp::CreateButtons() {
                                     buttonWidth, buttonHeight, mainWindow,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + i)),
                                     AppInstance, nullptr);
+    if (!button.window) return 0;
     x += pitch;
   }
 
@@ -326,8 +332,8 @@ int CalendarApp::CreateButtons() {
   }
 
   HDC dc = GetDC(mainWindow);
-  if (!dc) return 1;
-  RECT client;
+  if (!dc) return 0;
+  RECT client = {};
   GetClientRect(mainWindow, &client);
   composeBitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
   backgroundBitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
@@ -335,7 +341,17 @@ int CalendarApp::CreateButtons() {
   backgroundDisplaced = SelectObject(backgroundDC, backgroundBitmap);
   SetBkColor(composeDC, GetSysColor(COLOR_WINDOW));
   ReleaseDC(mainWindow, dc);
-  return 1;
+  return composeDC && backgroundDC && composeBitmap && backgroundBitmap ? 1 : 0;
+}
+
+void CalendarApp::ReleaseWindows() {
+  // Forgotten before it is destroyed, so its procedure does no more than the default.
+  HWND window = mainWindow;
+  mainWindow = nullptr;
+  if (window) DestroyWindow(window);
+  for (ImageBtn& button : buttons) button.window = nullptr;
+  if (probeWindow) DestroyWindow(probeWindow);
+  probeWindow = nullptr;
 }
 
 void CalendarApp::ReleaseGdi() {

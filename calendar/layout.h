@@ -62,7 +62,8 @@ struct LayoutInput {
 };
 
 // Fixes every size and offset of the calendar from the measured sizes. gridTop and
-// firstCellDay are left for the redraw to fill in.
+// firstCellDay are left for the redraw to fill in. Every input is first brought within
+// bounds (hand-edited settings may hold any number), so the result never overflows.
 CalendarLayout LayOutCalendar(const LayoutInput& in);
 
 // Width of the day grid as the window shows it: the spacing after the last column is
