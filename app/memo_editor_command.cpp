@@ -48,11 +48,15 @@ void CalendarApp::OpenMemoEditor(POINT client, WPARAM keys) {
   const bool failed = note.date != 0 ? DateNoteArray::SaveNote(options->MemoXml, note, &setAside) != 0
                                      : DateNoteArray::DeleteNote(options->MemoXml, year, month, day) != 0 &&
                                            FileExists(path);
-  monthMemos.loadedYear = 0;
-  monthMemos.LoadYear(options->MemoXml, shownYear);
-  ReloadNotifications(ReadTickTime(), true);
-  Redraw();
-  InvalidateRect(mainWindow, nullptr, TRUE);
+  // Nothing changed on disk when the save failed: the memos shown are still what the file holds,
+  // even while the file cannot be read again.
+  if (!failed) {
+    monthMemos.loadedYear = 0;
+    monthMemos.LoadYear(options->MemoXml, shownYear);
+    ReloadNotifications(ReadTickTime(), true);
+    Redraw();
+    InvalidateRect(mainWindow, nullptr, TRUE);
+  }
   if (!setAside.empty()) ShowFileMessage(mainWindow, IDS_MEMO_SET_ASIDE, setAside, MB_ICONWARNING);
   if (failed) ShowFileMessage(mainWindow, IDS_MEMO_SAVE_FAILED, path, MB_ICONERROR);
 }

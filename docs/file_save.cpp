@@ -11,6 +11,9 @@ bool IsLeftoverTempName(const std::string& name) {
 #ifdef _WIN32
 
 bool SaveFileAtomically(const std::string& path, const char* data, size_t size) {
+  // A file the user made read-only is not replaced (Windows refuses to, some others do not).
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   std::string temp = path + ".tmp" + std::to_string(GetCurrentProcessId());
   HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 
+// A read-only target is left as it is and the save fails.
 bool SaveFileAtomically(const std::string& path, const char* data, size_t size);
 
 // Renames an existing file to path + suffix; false when it could not be moved.
