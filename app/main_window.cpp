@@ -352,6 +352,14 @@ void CalendarApp::ReleaseWindows() {
   for (ImageBtn& button : buttons) button.window = nullptr;
   if (probeWindow) DestroyWindow(probeWindow);
   probeWindow = nullptr;
+  // The classes go too, and the icons loaded for the calendar's class with them.
+  for (const std::string& name : {WindowClassName, WindowClassName + kProbeClassSuffix}) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(AppInstance, name.c_str(), &wc) || !UnregisterClassA(name.c_str(), AppInstance)) continue;
+    if (wc.hIcon) DestroyIcon(wc.hIcon);
+    if (wc.hIconSm) DestroyIcon(wc.hIconSm);
+  }
 }
 
 void CalendarApp::ReleaseGdi() {
