@@ -136,6 +136,69 @@ TEST_F(ReliabilityE2E, ABlockedFileIsKeptWholeTheUserIsToldAndALaterSaveSucceeds
   }
 }
 
+// The data folder on a small file system of its own (a tmpfs mounted over it, which needs root
+// as CI has it), filled to the last byte.
+class FullDisk : public ReliabilityE2E {
+ protected:
+  void SetUp() override {
+    ReliabilityE2E::SetUp();
+    mountPoint = session::UnixPath(DataFolder.substr(0, DataFolder.size() - 1));
+    ASSERT_FALSE(mountPoint.empty()) << "runs under Wine only";
+    mounted = session::RunLinux({"mount", "-t", "tmpfs", "-o", "size=256k", "tmpfs", mountPoint});
+    ULARGE_INTEGER total = {};
+    GetDiskFreeSpaceExA(DataFolder.c_str(), nullptr, &total, nullptr);
+    if (!mounted || total.QuadPart > (1u << 20)) GTEST_SKIP() << "no tmpfs could be mounted (root needed)";
+  }
+  void TearDown() override {
+    calendar.CleanUp();
+    if (mounted) session::RunLinux({"umount", "-l", mountPoint});
+  }
+
+  // Fills the disk with a file of its own; true once a write no longer fits.
+  bool Fill() {
+    HANDLE filler = CreateFileA((DataFolder + "filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (filler == INVALID_HANDLE_VALUE) return false;
+    const std::string block(4096, 'x');
+    DWORD written = 0;
+    bool full = false;
+    for (int i = 0; i < 1024 && !full; ++i) {
+      full = !WriteFile(filler, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) || written == 0;
+    }
+    for (DWORD size = 512; size > 0; size /= 2) {
+      while (WriteFile(filler, block.data(), size, &written, nullptr) && written == size) {
+      }
+    }
+    CloseHandle(filler);
+    return full;
+  }
+
+  std::string mountPoint;
+  bool mounted = false;
+};
+
+TEST_F(FullDisk, AFullDiskKeepsEveryFileWholeAndTheSaveAfterRoomIsMadeSucceeds) {
+  ASSERT_TRUE(CopyFileW((driver::ProgramFolder() + L"Settings.xml").c_str(), desktop::Wide(SettingsPath).c_str(), FALSE));
+  ASSERT_NO_FATAL_FAILURE(SaveMemo(3, "Kept"));
+  ASSERT_TRUE(calendar.Start());
+  const std::string memoFile = ThisYearsMemoFile();
+  const std::string memoBytes = ReadFile(memoFile), settingsBytes = ReadFile(SettingsPath);
+  ASSERT_TRUE(Fill());
+
+  const session::EditResult full = calendar.EditMemo(3, std::wstring(2000, L'x'), true);
+  EXPECT_EQ(full.message, Message(IDS_MEMO_SAVE_FAILED, memoFile));
+  ASSERT_TRUE(calendar.Command(IDM_ALWAYS_BOTTOM));
+  EXPECT_EQ(ReadFile(memoFile), memoBytes);
+  EXPECT_EQ(ReadFile(SettingsPath), settingsBytes);
+  EXPECT_TRUE(LeftoverTempFiles().empty()) << "a failed save takes its temporary file away";
+  ASSERT_TRUE(calendar.Program().Running());
+
+  ASSERT_TRUE(DeleteFileA((DataFolder + "filler").c_str()));
+  EXPECT_EQ(calendar.EditMemo(3, kTyped).message, "");
+  EXPECT_EQ(StoredTitle(3), kTypedAnsi);
+  ASSERT_TRUE(calendar.Command(IDM_ALWAYS_BOTTOM));
+  EXPECT_NE(ReadFile(SettingsPath), settingsBytes);
+}
+
 TEST_F(ReliabilityE2E, AYearFileThatDoesNotParseIsSetAsideNamedOnceAndTheMemoSaved) {
   const std::string memoFile = ThisYearsMemoFile();
   const std::string damaged = "<DateNoteTable><DateNote year=\"2000\" month=\"1\" date=\"1\"><Title>half";

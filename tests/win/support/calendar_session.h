@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "support/driver.h"
 
@@ -50,6 +51,12 @@ class CalendarSession {
   driver::Process zanto_;
   HWND window_ = nullptr;
 };
+
+// Runs a Linux command through Wine (ntdll's __wine_unix_spawnvp) and waits for it; false
+// when it cannot be run (not under Wine) or fails.
+bool RunLinux(std::vector<std::string> args);
+// A Windows path as Linux sees it under Wine; empty when there is no Wine.
+std::string UnixPath(const std::string& windowsPath);
 
 // The current year's memo file path ("ZantoMemo<year>.xml" in the data folder).
 std::string ThisYearsMemoFile();
