@@ -85,9 +85,13 @@ foreach(_src ${ZANTO_WIN_TESTS})
   set_tests_properties(${_name} PROPERTIES TIMEOUT 300
     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;ZANTO_ARTIFACTS=${CMAKE_BINARY_DIR}/../artifacts")
   # End-to-end tests start the programs on the prefix's one real data folder, one at a time.
+  # They also read their windows back from the screen, where the dialog tests put topmost
+  # dialogs: those share the screen one at a time as well.
   if(_name MATCHES "_e2e_test$")
     # Many program starts each: on two busy cores a run can take minutes.
-    set_tests_properties(${_name} PROPERTIES RESOURCE_LOCK zanto_data_folder TIMEOUT 600)
+    set_tests_properties(${_name} PROPERTIES RESOURCE_LOCK "zanto_data_folder;zanto_screen" TIMEOUT 600)
+  elseif(_name MATCHES "^(dlg_|dialog_)|_editors_test$")
+    set_tests_properties(${_name} PROPERTIES RESOURCE_LOCK zanto_screen)
   endif()
 endforeach()
 

@@ -10,6 +10,29 @@ bool IsLeftoverTempName(const std::string& name) {
 
 #ifdef _WIN32
 
+namespace {
+
+// Another program reading the file (a backup tool, a virus scanner, an editor peeking at the
+// settings) makes the replacement fail for the moment it holds the file open: wait for it a
+// little before giving up, so a click's save is not lost to a brief read.
+constexpr int kReplaceAttempts = 10;
+constexpr DWORD kReplaceRetryMs = 20;
+
+bool ReplaceTarget(const std::string& temp, const std::string& path) {
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return true;
+    }
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+                      error == ERROR_LOCK_VIOLATION;
+    if (!held || attempt == kReplaceAttempts) return false;
+    Sleep(kReplaceRetryMs);
+  }
+}
+
+}  // namespace
+
 bool SaveFileAtomically(const std::string& path, const char* data, size_t size) {
   // A file the user made read-only is not replaced (Windows refuses to, some others do not).
   const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -28,7 +51,7 @@ bool SaveFileAtomically(const std::string& path, const char* data, size_t size) 
   }
   ok = ok && FlushFileBuffers(file);
   CloseHandle(file);
-  ok = ok && MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  ok = ok && ReplaceTarget(temp, path);
   if (!ok) DeleteFileA(temp.c_str());
   return ok;
 }

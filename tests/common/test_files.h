@@ -1,9 +1,13 @@
-// Small file and holiday-table helpers shared by the host and the Windows tests.
+// Small file, XML and holiday-table helpers shared by the host and the Windows tests.
 #pragma once
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include <tinyxml2.h>
 
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -13,6 +17,27 @@ inline std::string ReadFile(const std::string& path) {
 inline void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+// Writes name in folder (which ends with a separator) and returns its path.
+inline std::string WriteFileIn(const std::string& folder, const std::string& name, const std::string& bytes) {
+  WriteFile(folder + name, bytes);
+  return folder + name;
+}
+
+// The root element of xml parsed into doc. A test's own XML that is not well-formed is a
+// mistake in the test: it stops the run rather than hand a null element on.
+inline tinyxml2::XMLElement* Parse(tinyxml2::XMLDocument& doc, const char* xml) {
+  if (doc.Parse(xml) == tinyxml2::XML_SUCCESS) return doc.RootElement();
+  std::fprintf(stderr, "test XML does not parse: %s\n", xml);
+  std::abort();
+}
+
+// A document printed without indentation.
+inline std::string Print(tinyxml2::XMLDocument& doc) {
+  tinyxml2::XMLPrinter printer(nullptr, true);
+  doc.Print(&printer);
+  return printer.CStr();
 }
 
 // One "Holiday" rule element.

@@ -28,6 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DateNote back(2024, 3, 11);
   DateNoteArray::LoadNote(prefix, back);
   if (back.Title != "memo") std::abort();
-  std::system(("rm -f '" + FuzzFolder() + "'*.broken*").c_str());
+  RemoveFilesNamed(FuzzFolder(), ".broken");
   return 0;
 }

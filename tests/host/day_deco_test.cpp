@@ -3,19 +3,11 @@
 #include <string>
 
 #include "calendar/day_deco.h"
+#include "tests/common/test_files.h"
 
 namespace {
 
-XMLElement* Parse(XMLDocument& doc, const char* xml) {
-  EXPECT_EQ(doc.Parse(xml), tinyxml2::XML_SUCCESS);
-  return doc.RootElement();
-}
 
-std::string Print(XMLDocument& doc) {
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  doc.Print(&printer);
-  return printer.CStr();
-}
 
 const char* const kFullEntry =
     "<DayDeco check=\"00000900\" mask=\"00000900\" name=\"\x8f\x6a\x93\xfa\">"

@@ -10,10 +10,6 @@ namespace {
 
 const std::string kShipped = std::string(ZANTO_SOURCE_DIR) + "/resources/";
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Offset of the first byte that cannot be Shift_JIS (code page 932), or npos.
 size_t FirstInvalidShiftJis(const std::string& bytes) {
@@ -43,7 +39,7 @@ class DefaultSettingsTest : public TempDataFolder {
  protected:
   void SetUp() override {
     TempDataFolder::SetUp();
-    bytes = ReadBytes(kShipped + "Settings.xml");
+    bytes = ::ReadFile(kShipped + "Settings.xml");
     ASSERT_FALSE(bytes.empty());
     // Loaded from a copy, as the program does at its first start.
     WriteFile("Settings.xml", bytes);

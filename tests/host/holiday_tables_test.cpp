@@ -49,11 +49,6 @@ std::string Settings(int localCopy, int localVer) {
          "</ZantoSettings>\n";
 }
 
-std::string Print(XMLDocument& doc) {
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  doc.Print(&printer);
-  return printer.CStr();
-}
 
 XMLElement* TableEntry(XMLDocument& doc, int table) {
   XMLElement* info = FirstChild(doc.RootElement(), "HolidayInfo");
@@ -161,6 +156,25 @@ TEST_F(HolidayTables, NothingIsWrittenForTheRecordedVersionOrWithoutLocalCopy) {
     EXPECT_EQ(std::filesystem::exists(Path("Holidays00.xml")), c.copyExists);
     if (c.copyExists) EXPECT_EQ(ReadFile("Holidays00.xml"), oldCopy);
   }
+}
+
+TEST_F(HolidayTables, TableWithoutVersionIsSavedOnceAndRecordedAsMinusOne) {
+  const std::string downloaded = Table(nullptr, Rule(1, 1, "NoVersion", 2, 11));
+  UseSettings(Settings(1, 0));
+  EXPECT_EQ(Use(OpenSource(downloaded)), TABLE_FROM_SOURCE);
+  ASSERT_TRUE(std::filesystem::exists(Path("Holidays00.xml")));
+  const std::string settings = ReadFile("Settings.xml");
+  EXPECT_EQ(LocalVerInFile(settings, 0), -1);
+
+  // The next start reads -1, the version such a table has: nothing is saved again.
+  const std::string marked = Table(nullptr, Rule(1, 1, "Marked", 2, 11));
+  WriteFile("Holidays00.xml", marked);
+  UseSettings(settings);
+  EXPECT_EQ(files[0].LocalVer, -1);
+  rules.Clear();
+  EXPECT_EQ(Use(OpenSource(downloaded)), TABLE_FROM_SOURCE);
+  EXPECT_EQ(ReadFile("Holidays00.xml"), marked);
+  EXPECT_EQ(ReadFile("Settings.xml"), settings);
 }
 
 TEST_F(HolidayTables, FailedSourceFallsBackToTheLocalCopyOnlyWhenOneIsKept) {
@@ -316,9 +330,7 @@ TEST_F(ShippedHolidayTable, IsCopiedByteForByteOnceAndNeverOverAnExistingCopy) {
   UseSettings(settings);
 
   EXPECT_TRUE(CopyShippedHolidayTable(product, files));
-  std::ifstream in(kShippedTable, std::ios::binary);
-  std::string shippedBytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(ReadFile("Holidays00.xml"), shippedBytes);
+  EXPECT_EQ(ReadFile("Holidays00.xml"), ::ReadFile(kShippedTable));
   EXPECT_EQ(ReadFile("Settings.xml"), settings);
 
   const std::string own = Table("77", Rule(1, 1, "Own", 1, 1));

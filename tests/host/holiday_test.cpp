@@ -6,20 +6,11 @@
 
 #include "docs/holiday.h"
 #include "docs/holidays_doc.h"
+#include "tests/common/test_files.h"
 
 namespace {
 
-XMLElement* Parse(XMLDocument& doc, const char* xml) {
-  EXPECT_EQ(doc.Parse(xml), tinyxml2::XML_SUCCESS);
-  return doc.RootElement();
-}
 
-std::string WriteTempFile(const std::string& name, const std::string& bytes) {
-  std::string path = ::testing::TempDir() + name;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  return path;
-}
 
 TEST(Holiday, MissingItemsGiveTheDefaults) {
   XMLDocument doc;
@@ -96,7 +87,7 @@ TEST(HolidayArray, TheProcessListIsCreatedOnceUntilDeleted) {
 }
 
 TEST(HolidaysDoc, LoadFileReadsAWellFormedTable) {
-  std::string path = WriteTempFile("holidays_ok.xml",
+  std::string path = WriteFileIn(::testing::TempDir(), "holidays_ok.xml",
                                    "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<T><Version>7</Version>"
                                    "<Holidays><Holiday type=\"1\" kind=\"1\"/><Holiday/></Holidays></T>");
   HolidaysDoc doc;
@@ -113,10 +104,10 @@ TEST(HolidaysDoc, LoadFileReadsAWellFormedTable) {
 }
 
 TEST(HolidaysDoc, LoadFileFailuresLeaveNoDocument) {
-  std::string good = WriteTempFile("holidays_good.xml", "<T><Holidays><Holiday/></Holidays></T>");
+  std::string good = WriteFileIn(::testing::TempDir(), "holidays_good.xml", "<T><Holidays><Holiday/></Holidays></T>");
   const std::string kBad[] = {
-      WriteTempFile("holidays_broken.xml", "<T><Holidays></T>"),
-      WriteTempFile("holidays_empty.xml", ""),
+      WriteFileIn(::testing::TempDir(), "holidays_broken.xml", "<T><Holidays></T>"),
+      WriteFileIn(::testing::TempDir(), "holidays_empty.xml", ""),
       ::testing::TempDir() + "holidays_missing.xml",
   };
   for (const std::string& path : kBad) {

@@ -13,12 +13,6 @@ namespace {
 
 const std::string kPrefix = "ZantoMemo";
 
-std::string Compact(XMLDocument& doc) {
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  doc.Print(&printer);
-  return printer.CStr();
-}
-
 DateSchedule* NewSchedule(int time, int notice, const std::string& message) {
   auto* schedule = new DateSchedule;
   schedule->time = time;
@@ -91,9 +85,11 @@ TEST(MemoTime, FileTimesAreHoursTimesHundredPlusMinutes) {
   EXPECT_EQ(TimeToFile(5), 5);
   EXPECT_EQ(TimeToFile(1439), 2359);
   EXPECT_EQ(TimeFromFile(2359), 1439);
-  // Values from a damaged file give some number, never an overflow.
-  TimeFromFile(INT32_MIN);
-  TimeToFile(INT32_MAX);
+  // Values from a damaged file are read as hours and minutes, or held at the ends of the
+  // range, instead of overflowing.
+  EXPECT_EQ(TimeFromFile(INT32_MIN), -21474836 * 60 - 48);
+  EXPECT_EQ(TimeToFile(INT32_MAX), INT32_MAX);
+  EXPECT_EQ(TimeToFile(INT32_MIN), INT32_MIN);
   EXPECT_GT(NoteKey(INT32_MAX, INT32_MAX, INT32_MAX), NoteKey(2024, 12, 31));
 }
 
@@ -105,7 +101,7 @@ TEST_F(MemoStoreTest, SchedulesAreWrittenAsTheFileFormatSays) {
 
   XMLDocument doc;
   ASSERT_EQ(LoadXmlFile(doc, Path("ZantoMemo2024.xml")), 0);
-  EXPECT_EQ(Compact(doc),
+  EXPECT_EQ(Print(doc),
             "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><DateNoteTable>"
             "<DateNote year=\"2024\" month=\"3\" date=\"5\"><Title>title</Title><ScheduleTable>"
             "<Schedule><Message>line1\\crlf;a\\yen;b</Message><Time>5</Time><Notice>30</Notice></Schedule>"
@@ -163,7 +159,7 @@ TEST_F(MemoStoreTest, SavingIntoAFileOfAnotherShapeKeepsWhatItDoesNotKnow) {
   Save(MakeNote(2024, 3, 31, "last"));
   XMLDocument doc;
   ASSERT_EQ(LoadXmlFile(doc, Path("ZantoMemo2024.xml")), 0);
-  EXPECT_EQ(Compact(doc),
+  EXPECT_EQ(Print(doc),
             "<Memos><!-- mine --><DateNote year=\"2024\" month=\"3\" date=\"1\"><Title>first</Title></DateNote>"
             "<DateNote year=\"2024\" month=\"3\" date=\"10\" extra=\"x\"><Title>new</Title></DateNote>"
             "<Unknown/><DateNote year=\"2024\" month=\"3\" date=\"31\"><Title>last</Title></DateNote>"
@@ -388,6 +384,7 @@ TEST(DateNote, AssignMakesAnIndependentCopyWithSchedules) {
   auto sourceNote = MakeNote(2024, 9, 9, "memo", {{100, 10}, {200, ~5}});
   DateNote& source = *sourceNote;
   source.schedules[0]->notifyAt = 90;
+  source.schedules[1]->notifyAt = 195;
   source.decoration.flags = kDecoMark;
   source.decoration.markType = 2;
   auto copyNote = MakeNote(1999, 1, 1, "old", {{1, 1}, {2, 2}, {3, 3}});
@@ -397,9 +394,17 @@ TEST(DateNote, AssignMakesAnIndependentCopyWithSchedules) {
   EXPECT_EQ(copy.Title, "memo");
   EXPECT_EQ(copy.decoration.markType, 2);
   ASSERT_EQ(copy.schedules.size(), 2u);
-  EXPECT_EQ(copy.schedules[0]->notifyAt, 90);
-  EXPECT_EQ(copy.schedules[1]->Notice, ~5);
-  EXPECT_NE(copy.schedules[0], source.schedules[0]);
+  const struct {
+    int time, notice, notifyAt;
+  } kSchedules[] = {{100, 10, 90}, {200, ~5, 195}};
+  for (size_t i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(copy.schedules[i]->time, kSchedules[i].time);
+    EXPECT_EQ(copy.schedules[i]->Notice, kSchedules[i].notice);
+    EXPECT_EQ(copy.schedules[i]->notifyAt, kSchedules[i].notifyAt);
+    EXPECT_EQ(copy.schedules[i]->Message, "memo");
+    EXPECT_NE(copy.schedules[i], source.schedules[i]);
+  }
   copy.schedules[0]->Message = "changed";
   EXPECT_EQ(source.schedules[0]->Message, "memo");
   copy.Assign(copy);

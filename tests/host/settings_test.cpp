@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "docs/data_folder.h"
 #include "docs/settings.h"
@@ -9,17 +10,11 @@
 
 namespace {
 
-std::string Compact(XMLDocument& doc) {
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  doc.Print(&printer);
-  return printer.CStr();
-}
-
 // The settings file as the program would now read it, printed without indentation.
 std::string CompactFile(const std::string& path) {
   XMLDocument doc;
   EXPECT_EQ(LoadXmlFile(doc, path), 0);
-  return Compact(doc);
+  return Print(doc);
 }
 
 std::string Repeat(const std::string& piece, int count, const std::string& separator) {
@@ -130,14 +125,14 @@ TEST_F(SettingsTest, SetLocalVerCreatesWhatIsMissingAndKeepsTheSource) {
   info.SetLocalVer(doc.RootElement(), 0, 12);
   info.SetLocalVer(doc.RootElement(), 1, -1);
   info.SetLocalVer(doc.RootElement(), 3, 5);
-  EXPECT_EQ(Compact(doc),
+  EXPECT_EQ(Print(doc),
             "<S><HolidayInfo><HolidayTable00 LocalCopy=\"1\" LocalVer=\"12\">url</HolidayTable00>"
             "<HolidayTable01 LocalVer=\"-1\"/></HolidayInfo></S>");
 
   XMLDocument bare;
   ASSERT_EQ(bare.Parse("<S/>"), 0);
   info.SetLocalVer(bare.RootElement(), 2, 4);
-  EXPECT_EQ(Compact(bare), "<S><HolidayInfo><HolidayTable02 LocalVer=\"4\"/></HolidayInfo></S>");
+  EXPECT_EQ(Print(bare), "<S><HolidayInfo><HolidayTable02 LocalVer=\"4\"/></HolidayInfo></S>");
 }
 
 TEST_F(SettingsTest, FontChildrenMissingInsideAFontReadZero) {
@@ -202,7 +197,7 @@ TEST(FontData, SaveWritesTheTenChildrenInOrderAndReadsBackTheSame) {
   XMLDocument doc;
   ASSERT_EQ(doc.Parse("<P/>"), 0);
   font.Save(doc.RootElement(), "ignored");
-  EXPECT_EQ(Compact(doc),
+  EXPECT_EQ(Print(doc),
             "<P><Font><FaceName>MS UI Gothic</FaceName><Height>-16</Height><Weight>700</Weight>"
             "<Italic>1</Italic><CharSet>128</CharSet><OutPrecision>3</OutPrecision>"
             "<ClipPrecision>2</ClipPrecision><Quality>4</Quality><PitchAndFamily>49</PitchAndFamily>"
@@ -356,25 +351,78 @@ TEST_F(SettingsTest, ExternalEntriesAreReadInDocumentOrder) {
   EXPECT_EQ(apps[1]->Menu, "");
 }
 
-TEST(Settings, FormsCopyTheirValuesButKeepTheirOwnElementNames) {
-  CMonthForm live, copy;
-  copy.Format = "yyyy";
+// Every value a form writes, as "element/child=text" in file order.
+void CollectLeaves(const XMLElement* element, const std::string& path, std::vector<std::string>& out) {
+  if (!element->FirstChildElement()) {
+    out.push_back(path + "=" + (element->GetText() ? element->GetText() : ""));
+    return;
+  }
+  for (const XMLElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
+    CollectLeaves(child, path + "/" + child->Name(), out);
+  }
+}
+
+template <class Form>
+std::vector<std::string> SavedValues(Form& form) {
+  XMLDocument doc;
+  XMLElement* root = doc.NewElement("S");
+  doc.InsertEndChild(root);
+  form.Save(root, nullptr);
+  std::vector<std::string> leaves;
+  CollectLeaves(root, "", leaves);
+  return leaves;
+}
+
+// Loads a form from xml, where every persisted value differs from the default, assigns it
+// to a default form and compares what the two would write, value by value.
+template <class Form>
+void ExpectAssignCopiesEveryValue(const std::string& xml) {
+  XMLDocument doc;
+  ASSERT_EQ(doc.Parse(xml.c_str()), tinyxml2::XML_SUCCESS) << xml;
+  Form source, target;
+  source.Load(doc.RootElement());
+  const std::vector<std::string> defaults = SavedValues(target);
+  const std::vector<std::string> wanted = SavedValues(source);
+  ASSERT_EQ(defaults.size(), wanted.size());
+  for (size_t i = 0; i < wanted.size(); ++i) {
+    ASSERT_NE(defaults[i], wanted[i]) << "the case must change every value: " << wanted[i];
+  }
+  target.Assign(source);
+  EXPECT_EQ(SavedValues(target), wanted) << xml;
+  EXPECT_EQ(target.ElementName(), doc.RootElement()->Name());
+}
+
+TEST(Settings, EachFormAssignCopiesEveryValueItWrites) {
+  const std::string font =
+      "<Font><FaceName>Meiryo UI</FaceName><Height>-20</Height><Weight>700</Weight>"
+      "<Italic>1</Italic><CharSet>128</CharSet><OutPrecision>3</OutPrecision>"
+      "<ClipPrecision>2</ClipPrecision><Quality>5</Quality><PitchAndFamily>49</PitchAndFamily>"
+      "<Shadow>2</Shadow></Font>";
+  ExpectAssignCopiesEveryValue<CMonthForm>(
+      "<MonthExpression>" + font +
+      "<Position>2</Position><Format>yyyy</Format><Color>000000FF</Color>"
+      "<ShadowColor>00123456</ShadowColor><Locale>00000411</Locale><SpaceY>7</SpaceY>"
+      "</MonthExpression>");
+  ExpectAssignCopiesEveryValue<CHeaderForm>(
+      "<HeaderExpression><Flag>1</Flag>" + font +
+      "<StartDayOfWeek>1</StartDayOfWeek><WeekTitle>S M T W T F S</WeekTitle>"
+      "<SpaceY>3</SpaceY></HeaderExpression>");
+  ExpectAssignCopiesEveryValue<CDayForm>(
+      "<DateExpression>" + font +
+      "<Adjust><Top>1</Top><Left>2</Left><Right>-3</Right><Bottom>4</Bottom></Adjust>"
+      "<SpaceX>5</SpaceX><SpaceY>6</SpaceY></DateExpression>");
+  ExpectAssignCopiesEveryValue<CBackForm>(
+      "<BackPaint><ModeUnavail>00000003</ModeUnavail><ColorBack>01000000</ColorBack></BackPaint>");
+}
+
+TEST(Settings, AssignKeepsTheFontHandleOfTheFormItFills) {
+  CDayForm live, copy;
+  HFONT created = reinterpret_cast<HFONT>(static_cast<uintptr_t>(0x1234));
+  live.Font.Handle = created;
   copy.Font.LogFont.lfHeight = -20;
-  copy.Font.Shadow = 2;
   live.Assign(copy);
-  EXPECT_EQ(live.Format, "yyyy");
+  EXPECT_EQ(live.Font.Handle, created) << "the layout deletes the handle it made, not a copy's";
   EXPECT_EQ(live.Font.LogFont.lfHeight, -20);
-  EXPECT_EQ(live.Font.Shadow, 2);
-  EXPECT_EQ(live.ElementName(), "MonthExpression");
-
-  CDayForm day, dayCopy;
-  dayCopy.Adjust.Left = 3;
-  dayCopy.SpaceY = 20;
-  day.Assign(dayCopy);
-  EXPECT_EQ(day.Adjust.Left, 3);
-  EXPECT_EQ(day.SpaceY, 20);
-
-  EXPECT_EQ(&CSettings::Instance(), &CSettings::Instance());
 }
 
 }  // namespace

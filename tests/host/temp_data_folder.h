@@ -7,12 +7,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "docs/data_folder.h"
+#include "tests/common/test_files.h"
 
 class TempDataFolder : public ::testing::Test {
  protected:
@@ -30,15 +29,9 @@ class TempDataFolder : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return folder + name; }
 
-  void WriteFile(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(Path(name), std::ios::binary);
-    out << bytes;
-  }
-
-  std::string ReadFile(const std::string& name) const {
-    std::ifstream in(Path(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  // The shared file helpers, with names taken inside the folder.
+  void WriteFile(const std::string& name, const std::string& bytes) const { ::WriteFile(Path(name), bytes); }
+  std::string ReadFile(const std::string& name) const { return ::ReadFile(Path(name)); }
 
   // Names of the files in the folder, sorted.
   std::vector<std::string> Files() const {

@@ -146,13 +146,10 @@ TEST(DayChange, MidnightWithTheCurrentMonthShownMovesToday) {
 TEST(DayChange, MidnightWithAnotherMonthShownKeepsTheHomeDate) {
   // Home is 15 March, April is on display. After midnight the home date still says the 15th,
   // so going back with "<" shows the 15th marked until the next return to today.
-  int homeDay = 15;
   LocalDate seen{2024, 3, 15};
   DayChangeStep step = CheckDayChange(seen, LocalDate{2024, 3, 16}, 2024, 4);
   EXPECT_TRUE(step.reloadNotifications);
-  EXPECT_FALSE(step.goToToday);
-  if (step.goToToday) homeDay = 16;
-  EXPECT_EQ(homeDay, 15);
+  EXPECT_FALSE(step.goToToday) << "the home date stays the 15th";
   // The same month of another year is another month.
   step = CheckDayChange(seen, LocalDate{2024, 3, 17}, 2023, 3);
   EXPECT_FALSE(step.goToToday);

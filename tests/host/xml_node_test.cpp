@@ -6,6 +6,7 @@
 
 #include "docs/file_save.h"
 #include "docs/xml_node.h"
+#include "tests/common/test_files.h"
 
 namespace {
 
@@ -25,16 +26,7 @@ class TestItem : public CXmlItemBase {
   int colors[16];
 };
 
-XMLElement* Parse(XMLDocument& doc, const char* xml) {
-  EXPECT_EQ(doc.Parse(xml), tinyxml2::XML_SUCCESS);
-  return doc.RootElement();
-}
 
-std::string Print(XMLDocument& doc) {
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  doc.Print(&printer);
-  return printer.CStr();
-}
 
 TEST(XmlItem, EmptyOrMissingElementsKeepDefaultsAndBadNumbersReadZero) {
   for (const char* xml : {"<Options><DelayPopup></DelayPopup></Options>", "<Options><DelayPopup/></Options>",

@@ -19,6 +19,40 @@ class BackgroundTest : public RenderTest {
     return (GetWindowLongPtrA(app.mainWindow, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
   }
 
+  // Prepares the background from a desktop the test paints: PaintDesktop paints only white
+  // under Wine, so a patterned memory device context stands in for the window's, with every
+  // pixel clipped away from the desktop painting (under Wine GetPixel and BitBlt still read
+  // a clipped pixel).
+  void PrepareOverPattern(const std::function<COLORREF(int, int)>& colourAt) {
+    const int w = app.layout.clientWidth, h = app.layout.clientHeight;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP pattern = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(pattern, nullptr);
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const COLORREF c = colourAt(x, y);
+        pixels[y * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+      }
+    }
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ displaced = SelectObject(dc, pattern);
+    HRGN nothing = CreateRectRgn(0, 0, 0, 0);
+    SelectClipRgn(dc, nothing);
+    DeleteObject(nothing);
+    app.PrepareBackground(dc);
+    SelectObject(dc, displaced);
+    DeleteDC(dc);
+    DeleteObject(pattern);
+    app.Redraw();
+  }
+
   // A background pixel: the top-left corner of the window lies in the margin.
   COLORREF Background() const { return GetPixel(app.backgroundDC, 1, 1); }
 };
@@ -94,7 +128,8 @@ TEST_F(BackgroundTest, WallpaperModeRecordsProbePointsOnTheMonitor) {
   Layout(2025, 1);
   const int w = app.layout.clientWidth, h = app.layout.clientHeight;
   const RECT monitor = [&] {
-    MONITORINFO info = {sizeof info};
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
     GetMonitorInfoA(MonitorFromWindow(app.mainWindow, MONITOR_DEFAULTTONEAREST), &info);
     return info.rcMonitor;
   }();
@@ -104,22 +139,26 @@ TEST_F(BackgroundTest, WallpaperModeRecordsProbePointsOnTheMonitor) {
   settings->Options.BackMode = 0;
   // The calendar window is on screen when it captures what lies under it.
   ShowWindow(app.mainWindow, SW_SHOWNOACTIVATE);
-  Prepare();
+  // No two pixels of the desktop under the window have the same colour.
+  auto desktop = [](int x, int y) { return RGB(x % 256, y % 256, 64 + x / 256 + 4 * (y / 256)); };
+  ASSERT_NO_FATAL_FAILURE(PrepareOverPattern(desktop));
   EXPECT_FALSE(Layered());
+  for (POINT p : {POINT{0, 0}, POINT{w - 1, h - 1}, POINT{w / 2, h / 3}}) {
+    EXPECT_EQ(GetPixel(app.backgroundDC, p.x, p.y), desktop(p.x, p.y)) << "captured " << p.x << "," << p.y;
+  }
   SaveCompose(L"background_wallpaper");
 
   const POINT expected[4] = {
       {left, top}, {left, top + h - 1}, {monitor.right - 1, top + h - 1}, {monitor.right - 1, top}};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(app.probeScreen[i].x, expected[i].x) << i;
-    EXPECT_EQ(app.probeScreen[i].y, expected[i].y) << i;
-    EXPECT_EQ(app.probeWindowPos[i].x, expected[i].x - left) << i;
-    EXPECT_EQ(app.probeWindowPos[i].y, expected[i].y - top) << i;
+    SCOPED_TRACE(i);
+    EXPECT_EQ(app.probeScreen[i].x, expected[i].x);
+    EXPECT_EQ(app.probeScreen[i].y, expected[i].y);
+    EXPECT_EQ(app.probeWindowPos[i].x, expected[i].x - left);
+    EXPECT_EQ(app.probeWindowPos[i].y, expected[i].y - top);
+    // Each colour is the desktop's at its own point of the window, and only there.
+    EXPECT_EQ(app.probeColour[i], desktop(expected[i].x - left, expected[i].y - top));
   }
-  // The colours are those of the captured wallpaper at the window-relative points.
-  EXPECT_EQ(app.probeColour[0], GetPixel(app.backgroundDC, 0, 0));
-  EXPECT_EQ(app.probeColour[2],
-            GetPixel(app.backgroundDC, app.probeWindowPos[2].x, app.probeWindowPos[2].y));
 
   // Wholly off every monitor: the old probe points stay.
   SetWindowPos(app.mainWindow, nullptr, monitor.right + 500, top, w, h,

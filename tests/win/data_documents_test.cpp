@@ -8,9 +8,11 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "docs/data_folder.h"
+#include "docs/file_save.h"
 #include "docs/memo_store.h"
 #include "docs/settings.h"
 #include "tests/common/test_files.h"
@@ -95,6 +97,33 @@ TEST_F(DataDocuments, AnOptionIsWrittenIntoTheSettingsFileInPlace) {
   EXPECT_EQ(back.HeaderExpression.WeekTitle, kHyouji);
   EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"Settings.xml"});
   EXPECT_EQ(back.HolidayInfo[2].Source, folder + "Holidays02.xml");
+}
+
+TEST_F(DataDocuments, ASaveWaitsBrieflyForAReaderThatHoldsTheFile) {
+  // A reader that shares reading only: the file cannot be replaced while it is open.
+  const std::string path = folder + "held.xml";
+  WriteFile(path, "old");
+  struct Case {
+    const char* name;
+    DWORD heldMs;
+    bool saved;
+  } kCases[] = {{"a brief read", 60, true}, {"a reader that never lets go", 2000, false}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread release([&] {
+      Sleep(c.heldMs);
+      CloseHandle(reader);
+    });
+    const bool saved = SaveFileAtomically(path, "new", 3);
+    release.join();
+    EXPECT_EQ(saved, c.saved);
+    EXPECT_EQ(ReadFile(path), c.saved ? "new" : "old") << "the old file stays when the save fails";
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"held.xml"}) << "no temporary file is left";
+    WriteFile(path, "old");
+  }
 }
 
 }  // namespace

@@ -199,87 +199,68 @@ COLORREF Quadrants(int x, int y, int size) {
   return right ? RGB(255, 255, 0) : kBlack;
 }
 
-TEST_F(DayCellsTest, TransparentPictureSitsCentredThroughItsMask) {
-  // 16 x 32: the picture (red left half on white) over its mask (black where it shows).
-  const std::string path = TempFolder() + "type1.bmp";
-  WriteBmp(path, 16, 32, [](int x, int y) {
-    if (y < 16) return x < 8 ? kRed : kWhite;
-    return x < 8 ? kBlack : kWhite;
-  });
-  LoadedPicture picture(app.imageLoader, path);
-  ASSERT_TRUE(picture.loaded);
-  EXPECT_EQ(picture.image.width, 16);
-  EXPECT_EQ(picture.image.height, 32);
-
-  Canvas canvas;
-  EXPECT_EQ(BlitImage(canvas.dc, RECT{0, 0, 20, 20}, picture.dc, picture.image, 1), 1);
-  EXPECT_EQ(canvas.At(2, 2), kRed);
-  EXPECT_EQ(canvas.At(9, 17), kRed);
-  EXPECT_EQ(canvas.At(10, 2), kBlue);  // white in the picture: background shows
-  EXPECT_EQ(canvas.At(17, 17), kBlue);
-  EXPECT_EQ(canvas.At(1, 1), kBlue);   // outside the centred 16 x 16
-  EXPECT_EQ(canvas.At(2, 18), kBlue);  // the mask half is never shown
-  EXPECT_EQ(canvas.Count(kRed), 8 * 16);
-  EXPECT_EQ(canvas.Count(kBlack), 0);
+// 16 x 32: the picture (red left half on white) over its mask (black where it shows).
+COLORREF HalfRedWithMask(int x, int y) {
+  if (y < 16) return x < 8 ? kRed : kWhite;
+  return x < 8 ? kBlack : kWhite;
 }
 
-TEST_F(DayCellsTest, NaturalSizePictureIsCroppedToItsMiddleOrCentred) {
-  const std::string large = TempFolder() + "gradient40.bmp";
-  WriteBmp(large, 40, 40, Gradient);
-  LoadedPicture picture(app.imageLoader, large);
-  ASSERT_TRUE(picture.loaded);
+TEST_F(DayCellsTest, PicturesAreBlittedByTheirTypeIntoTheBox) {
+  struct Probe {
+    int x, y;
+    COLORREF colour;
+  };
+  const struct {
+    const char* name;
+    int width, height;
+    std::function<COLORREF(int, int)> colourAt;
+    RECT box;
+    int type, blitted;
+    std::vector<Probe> probes;
+    int redPixels;  // -1: not counted
+  } kCases[] = {
+      // Type 1 centres the upper half through the lower half's mask; white lets the
+      // background show, the mask half never shows.
+      {"transparent", 16, 32, HalfRedWithMask, {0, 0, 20, 20}, 1, 1,
+       {{2, 2, kRed}, {9, 17, kRed}, {10, 2, kBlue}, {17, 17, kBlue}, {1, 1, kBlue}, {2, 18, kBlue}},
+       8 * 16},
+      // Type 2 keeps the natural size: the middle of a larger picture, or a smaller one centred.
+      {"natural, cropped", 40, 40, Gradient, {5, 5, 25, 25}, 2, 1,
+       {{5, 5, Gradient(10, 10)}, {24, 24, Gradient(29, 29)}, {4, 4, kBlue}, {25, 25, kBlue}}, -1},
+      {"natural, centred", 16, 16, Gradient, {0, 0, 20, 20}, 2, 1,
+       {{2, 2, Gradient(0, 0)}, {17, 17, Gradient(15, 15)}, {1, 1, kBlue}, {18, 18, kBlue}}, -1},
+      // Type 3 stretches the whole picture over the box, down or up.
+      {"stretched down", 40, 40, [](int x, int y) { return Quadrants(x, y, 40); }, {0, 0, 20, 20}, 3, 1,
+       {{4, 4, kRed}, {15, 4, kGreen}, {4, 15, kBlack}, {15, 15, RGB(255, 255, 0)}, {20, 20, kBlue},
+        {0, 20, kBlue}}, -1},
+      {"stretched up", 8, 8, [](int x, int y) { return Quadrants(x, y, 8); }, {0, 0, 32, 32}, 3, 1,
+       {{2, 2, kRed}, {29, 29, RGB(255, 255, 0)}, {33, 33, kBlue}}, -1},
+      // No type, or one the program does not know, draws nothing.
+      {"type 0", 16, 16, Gradient, {0, 0, 20, 20}, 0, 0, {}, 0},
+      {"type 4", 16, 16, Gradient, {0, 0, 20, 20}, 4, 0, {}, 0},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = TempFolder() + "blit_" + std::to_string(c.width) + "x" +
+                             std::to_string(c.height) + ".bmp";
+    WriteBmp(path, c.width, c.height, c.colourAt);
+    LoadedPicture picture(app.imageLoader, path);
+    ASSERT_TRUE(picture.loaded);
+    EXPECT_EQ(picture.image.width, c.width);
+    EXPECT_EQ(picture.image.height, c.height);
+    Canvas canvas;
+    EXPECT_EQ(BlitImage(canvas.dc, c.box, picture.dc, picture.image, c.type), c.blitted);
+    for (const Probe& p : c.probes) EXPECT_EQ(canvas.At(p.x, p.y), p.colour) << p.x << "," << p.y;
+    if (c.redPixels >= 0) {
+      EXPECT_EQ(canvas.Count(kRed), c.redPixels);
+    }
+    if (!c.blitted) {
+      EXPECT_EQ(canvas.Count(kBlue), 40 * 40) << "nothing drawn";
+    }
+  }
+  // Without a picture nothing is drawn either.
+  LoadedPicture picture(app.imageLoader, TempFolder() + "blit_16x16.bmp");
   Canvas canvas;
-  EXPECT_EQ(BlitImage(canvas.dc, RECT{5, 5, 25, 25}, picture.dc, picture.image, 2), 1);
-  EXPECT_EQ(canvas.At(5, 5), Gradient(10, 10));
-  EXPECT_EQ(canvas.At(24, 24), Gradient(29, 29));
-  EXPECT_EQ(canvas.At(4, 4), kBlue);
-  EXPECT_EQ(canvas.At(25, 25), kBlue);
-
-  const std::string small = TempFolder() + "gradient16.bmp";
-  WriteBmp(small, 16, 16, Gradient);
-  LoadedPicture smallPicture(app.imageLoader, small);
-  ASSERT_TRUE(smallPicture.loaded);
-  Canvas centred;
-  BlitImage(centred.dc, RECT{0, 0, 20, 20}, smallPicture.dc, smallPicture.image, 2);
-  EXPECT_EQ(centred.At(2, 2), Gradient(0, 0));
-  EXPECT_EQ(centred.At(17, 17), Gradient(15, 15));
-  EXPECT_EQ(centred.At(1, 1), kBlue);
-  EXPECT_EQ(centred.At(18, 18), kBlue);
-}
-
-TEST_F(DayCellsTest, StretchedPictureFillsTheBox) {
-  const std::string path = TempFolder() + "quadrants.bmp";
-  WriteBmp(path, 40, 40, [](int x, int y) { return Quadrants(x, y, 40); });
-  LoadedPicture picture(app.imageLoader, path);
-  ASSERT_TRUE(picture.loaded);
-  Canvas shrunk;
-  EXPECT_EQ(BlitImage(shrunk.dc, RECT{0, 0, 20, 20}, picture.dc, picture.image, 3), 1);
-  EXPECT_EQ(shrunk.At(4, 4), kRed);
-  EXPECT_EQ(shrunk.At(15, 4), kGreen);
-  EXPECT_EQ(shrunk.At(4, 15), kBlack);
-  EXPECT_EQ(shrunk.At(15, 15), RGB(255, 255, 0));
-  EXPECT_EQ(shrunk.At(20, 20), kBlue);
-  EXPECT_EQ(shrunk.At(0, 20), kBlue);
-
-  const std::string tiny = TempFolder() + "quadrants8.bmp";
-  WriteBmp(tiny, 8, 8, [](int x, int y) { return Quadrants(x, y, 8); });
-  LoadedPicture small(app.imageLoader, tiny);
-  ASSERT_TRUE(small.loaded);
-  Canvas grown;
-  BlitImage(grown.dc, RECT{0, 0, 32, 32}, small.dc, small.image, 3);
-  EXPECT_EQ(grown.At(2, 2), kRed);
-  EXPECT_EQ(grown.At(29, 29), RGB(255, 255, 0));
-  EXPECT_EQ(grown.At(33, 33), kBlue);
-}
-
-TEST_F(DayCellsTest, NothingIsBlittedWithoutTypeOrPicture) {
-  const std::string path = TempFolder() + "gradient16.bmp";
-  WriteBmp(path, 16, 16, Gradient);
-  LoadedPicture picture(app.imageLoader, path);
-  ASSERT_TRUE(picture.loaded);
-  Canvas canvas;
-  EXPECT_EQ(BlitImage(canvas.dc, RECT{0, 0, 20, 20}, picture.dc, picture.image, 0), 0);
-  EXPECT_EQ(BlitImage(canvas.dc, RECT{0, 0, 20, 20}, picture.dc, picture.image, 4), 0);
   EXPECT_EQ(BlitImage(canvas.dc, RECT{0, 0, 20, 20}, picture.dc, ImageFile(), 2), 0);
   EXPECT_EQ(canvas.Count(kBlue), 40 * 40);
 }
@@ -448,41 +429,46 @@ TEST_F(DayCellsTest, TooltipsNameHolidaysAndShowMemos) {
   EXPECT_EQ(app.toolCount, 0);
 }
 
-// A month as a user might decorate it, kept as an artifact to look at.
-TEST_F(DayCellsTest, DecoratedMonthPicture) {
+// A month as a user might decorate it, kept as an artifact to look at, and each decoration
+// found in its own cells and in no other.
+TEST_F(DayCellsTest, DecoratedMonthShowsEachDecorationInItsCells) {
+  constexpr COLORREF kHolidayMark = RGB(220, 40, 40), kSundayText = RGB(200, 0, 0),
+                     kSaturdayText = RGB(30, 80, 220), kTodayFrame = RGB(0, 120, 0),
+                     kMemoMark = RGB(200, 230, 255), kMemoText = RGB(0, 0, 160),
+                     kStar = RGB(250, 200, 0);
   rules.push_back(NewFixedHoliday(1, 1, kGantan));
   rules.push_back(NewFixedHoliday(1, 13, "Seijin"));
   CDayDeco* holiday = NewDeco(0x900, 0x900);
   holiday->flags = kDecoColour | kDecoMark;
   holiday->colour = kWhite;
   holiday->markType = 2;
-  holiday->markColour = RGB(220, 40, 40);
+  holiday->markColour = kHolidayMark;
   CDayDeco* sunday = NewDeco(0x10, 0x10);
   sunday->flags = kDecoColour;
-  sunday->colour = RGB(220, 40, 40);
+  sunday->colour = kSundayText;
   CDayDeco* saturday = NewDeco(0x20, 0x20);
   saturday->flags = kDecoColour;
-  saturday->colour = RGB(30, 80, 220);
+  saturday->colour = kSaturdayText;
   CDayDeco* today = NewDeco(0x1, 0x1);
   today->flags = kDecoFrame;
   today->frameLine = 1;
-  today->frameColour = RGB(0, 120, 0);
+  today->frameColour = kTodayFrame;
   AddDecoration(holiday);
   AddDecoration(today);
   AddDecoration(sunday);
   AddDecoration(saturday);
   const std::string star = TempFolder() + "star.bmp";
-  WriteBmp(star, 16, 32, [](int x, int y) {
+  WriteBmp(star, 16, 32, [=](int x, int y) {
     const int cx = x - 8, cy = (y % 16) - 8;
     const bool inside = cx * cx + cy * cy < 36;
-    if (y < 16) return inside ? RGB(250, 200, 0) : kWhite;
+    if (y < 16) return inside ? kStar : kWhite;
     return inside ? kBlack : kWhite;
   });
-  AddMemo(2025, 1, 8, "dentist", [](CDayDeco& d) {
+  AddMemo(2025, 1, 8, "dentist", [=](CDayDeco& d) {
     d.flags = kDecoMark | kDecoColour;
     d.markType = 1;
-    d.markColour = RGB(200, 230, 255);
-    d.colour = RGB(0, 0, 160);
+    d.markColour = kMemoMark;
+    d.colour = kMemoText;
   });
   AddMemo(2025, 1, 24, "party", [&](CDayDeco& d) {
     d.flags = kDecoImage;
@@ -494,7 +480,40 @@ TEST_F(DayCellsTest, DecoratedMonthPicture) {
   app.homeDay = 15;
   Show(2025, 1);
   SaveCompose(L"day_cells_decorated_month");
-  EXPECT_GT(CountColour(MarkRectOf(24), RGB(250, 200, 0)), 0);
+
+  // January 2025 starts on a Wednesday: Saturdays 4, 11, 18, 25 and Sundays 5, 12, 19, 26.
+  const struct {
+    COLORREF colour;
+    std::vector<int> days;
+  } kCases[] = {
+      {kHolidayMark, {1, 13}}, {kSundayText, {5, 12, 19, 26}}, {kSaturdayText, {4, 11, 18, 25}},
+      {kTodayFrame, {15}},     {kMemoMark, {8}},               {kMemoText, {8}},
+      {kStar, {24}},
+  };
+  // A frame runs one pixel outside its box, into the last row or column of the cells above
+  // and to the left, so those are left out.
+  auto inner = [&](int day) {
+    const RECT cell = CellOf(day);
+    return RECT{cell.left, cell.top, cell.right - 1, cell.bottom - 1};
+  };
+  for (const auto& c : kCases) {
+    for (int day = 1; day <= 31; ++day) {
+      const bool wanted = std::find(c.days.begin(), c.days.end(), day) != c.days.end();
+      EXPECT_EQ(CountColour(inner(day), c.colour) > 0, wanted)
+          << "colour " << std::hex << c.colour << std::dec << " on day " << day;
+    }
+  }
+  // The holiday's circle and the memo's square fill their mark boxes; the frame runs
+  // around today's box.
+  for (int day : {1, 13}) EXPECT_GT(CountColour(MarkRectOf(day), kHolidayMark), 0) << day;
+  const RECT memo = MarkRectOf(8);
+  EXPECT_EQ(Pixel(memo.left, memo.top), kMemoMark);
+  EXPECT_EQ(Pixel(memo.right - 1, memo.bottom - 1), kMemoMark);
+  const RECT box = MarkRectOf(15);
+  for (POINT p : {POINT{box.left - 1, box.top - 1}, POINT{box.right, box.bottom},
+                  POINT{box.left - 1, box.bottom}, POINT{box.right, box.top - 1}}) {
+    EXPECT_EQ(Pixel(p.x, p.y), kTodayFrame) << p.x << "," << p.y;
+  }
 }
 
 }  // namespace

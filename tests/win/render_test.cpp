@@ -282,13 +282,16 @@ TEST_F(RenderTest, ImageButtonShowsPressedRowsOnlyWhileBeingPressed) {
   DeleteDC(target);
 }
 
-// The default settings shipped with the program, as a new user first sees the calendar.
-TEST_F(RenderTest, ShippedSettingsGiveALegibleMonth) {
+// The default settings shipped with the program, as a new user first sees the calendar:
+// holidays and Sundays red, Saturdays blue, other days white, today framed in orange.
+TEST_F(RenderTest, ShippedSettingsMarkHolidaysWeekendsAndToday) {
+  constexpr COLORREF kHolidayRed = RGB(255, 90, 90), kSaturdayBlue = RGB(110, 170, 255),
+                     kPlainWhite = RGB(255, 255, 255), kTodayOrange = RGB(255, 200, 0);
   const std::wstring path = driver::ProgramPath(L"Settings.xml");
   char ansiPath[MAX_PATH] = {};
   WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, ansiPath, MAX_PATH, nullptr, nullptr);
   XMLDocument doc;
-  if (LoadXmlFile(doc, ansiPath) != 0) GTEST_SKIP() << "no Settings.xml in the program folder";
+  ASSERT_EQ(LoadXmlFile(doc, ansiPath), 0) << "the program folder holds no Settings.xml";
   settings = std::make_unique<CSettings>();
   ASSERT_EQ(settings->CXmlItemBase::Load(doc.FirstChildElement()), 0);
   app.settings = settings.get();
@@ -304,9 +307,28 @@ TEST_F(RenderTest, ShippedSettingsGiveALegibleMonth) {
   Layout(2025, 1);
   FillBackground(desktop);
   app.Redraw();
-  EXPECT_GT(app.layout.cellWidth, 0);
-  EXPECT_GT(CountNot(CellOf(15), desktop), 0);
   SaveCompose(L"render_default_month");
+
+  // 1 January 2025 is a Wednesday and a holiday; the 4th a Saturday, the 5th a Sunday.
+  const struct {
+    int day;
+    COLORREF text, absent;
+  } kCases[] = {{1, kHolidayRed, kPlainWhite},   {2, kPlainWhite, kHolidayRed},
+                {4, kSaturdayBlue, kHolidayRed}, {5, kHolidayRed, kSaturdayBlue},
+                {6, kPlainWhite, kSaturdayBlue}, {15, kPlainWhite, kHolidayRed}};
+  for (const auto& c : kCases) {
+    // A frame may reach one pixel into the last row and column of the neighbouring cells.
+    const RECT cell = CellOf(c.day);
+    const RECT inner = {cell.left, cell.top, cell.right - 1, cell.bottom - 1};
+    EXPECT_GT(CountColour(inner, c.text), 0) << "day " << c.day;
+    EXPECT_EQ(CountColour(inner, c.absent), 0) << "day " << c.day;
+    EXPECT_EQ(CountColour(inner, kTodayOrange) > 0, c.day == 15) << "day " << c.day;
+  }
+  const RECT box = MarkRectOf(15);
+  for (POINT p : {POINT{box.left - 1, box.top - 1}, POINT{box.right, box.bottom},
+                  POINT{box.left - 1, box.bottom}, POINT{box.right, box.top - 1}}) {
+    EXPECT_EQ(Pixel(p.x, p.y), kTodayOrange) << "frame around today at " << p.x << "," << p.y;
+  }
 }
 
 }  // namespace

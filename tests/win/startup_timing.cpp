@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "docs/data_folder.h"
+#include "tests/common/test_files.h"
 #include "docs/file_save.h"
 #include "support/driver.h"
 
@@ -333,11 +334,6 @@ void ReportIdleCpu(const std::wstring& calendar, const std::wstring& minimal,
   }
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void WriteAll(const std::string& path, const std::string& bytes) {
   SaveFileAtomically(path, bytes.data(), bytes.size());
 }
@@ -370,7 +366,7 @@ void ReportPhases() {
     driver::Process process = driver::Process::Start(
         driver::Quoted(program) + L" " + std::wstring(output.begin(), output.end()));
     if (!process.Started() || !process.Wait(driver::kStartTimeoutMs)) return;
-    std::string text = ReadAll(output);
+    std::string text = ReadFile(output);
     for (size_t at = 0, step = 0; at < text.size(); ++step) {
       const size_t tab = text.find('\t', at);
       const size_t end = text.find('\n', at);
@@ -423,9 +419,9 @@ int main(int argc, char** argv) {
   }
 
   // A first start copies the default settings and the holiday table into the data folder.
-  const std::string original = ReadAll(SettingsPath);
+  const std::string original = ReadFile(SettingsPath);
   TimeStart(calendar, kCalendarClass);
-  const std::string installed = ReadAll(SettingsPath);
+  const std::string installed = ReadFile(SettingsPath);
 
   std::vector<Series> all = {
       {"minimal Win32 window", minimal, kMinimalClass, nullptr},
