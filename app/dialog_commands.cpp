@@ -25,6 +25,8 @@ void CalendarApp::EditDayTypes() {
   dialog.showConditions = true;
   // The dialog has written the list into the settings file itself.
   if (RunDialog(dialog) != 1) return;
+  // Pictures of types that are gone need not stay decoded.
+  ReleasePictures();
   Redraw();
   InvalidateRect(mainWindow, nullptr, TRUE);
 }

@@ -89,7 +89,8 @@ foreach(_src ${ZANTO_WIN_TESTS})
   # dialogs: those share the screen one at a time as well.
   if(_name MATCHES "_e2e_test$")
     # Many program starts each: on two busy cores a run can take minutes.
-    set_tests_properties(${_name} PROPERTIES RESOURCE_LOCK "zanto_data_folder;zanto_screen" TIMEOUT 600)
+    set_tests_properties(${_name} PROPERTIES RESOURCE_LOCK "zanto_data_folder;zanto_screen"
+      TIMEOUT 600)
   elseif(_name MATCHES "^(dlg_|dialog_)|_editors_test$")
     set_tests_properties(${_name} PROPERTIES RESOURCE_LOCK zanto_screen)
   endif()
