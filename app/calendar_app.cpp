@@ -11,6 +11,7 @@
 #include "app/resource_string.h"
 #include "calendar/month_model.h"
 #include "docs/data_folder.h"
+#include "docs/file_save.h"
 #include "docs/holiday.h"
 #include "docs/settings.h"
 #include "resources/zanto_resource.h"
@@ -96,6 +97,8 @@ CalendarApp::~CalendarApp() {
 
 int CalendarApp::Initialize() {
   CopyDefaultSettings();
+  // A save cut short (the program killed, the power gone) leaves its temporary file behind.
+  RemoveLeftoverTempFiles(DataFolder);
 
   settings = &CSettings::Instance();
   const int error = settings->Load();

@@ -54,8 +54,11 @@ class CalendarApp {
   int LoadHolidayTables();
 
   // --- main window (app/main_window.cpp) ---
+  // Null when a window or its drawing surfaces could not be made; nothing is left behind then.
   HWND CreateWindows();
+  // 1 when every button and both drawing bitmaps were made, else 0.
   int CreateButtons();
+  void ReleaseWindows();
   void ReleaseGdi();
   // Sets up the common controls and makes the day tooltip control with the tips of the picture
   // shown; once, after the first paint, as nothing on the first picture needs them.

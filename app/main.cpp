@@ -11,7 +11,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const int result = CalendarApp::Instance().Initialize();
   if (result != 0) return result;
   // Without its window nothing could ever end the process: it would run on unseen.
-  if (!CalendarApp::Instance().CreateWindows()) return 1;
+  if (!CalendarApp::Instance().CreateWindows()) {
+    CalendarApp::Destroy();
+    return 1;
+  }
 
   MSG message;
   for (;;) {

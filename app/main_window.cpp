@@ -256,6 +256,7 @@ HWND CalendarApp::CreateWindows() {
   RegisterWindowClass(probeClass, DefWindowProcA, nullptr, nullptr);
   probeWindow = CreateWindowExA(WS_EX_TOOLWINDOW, probeClass.c_str(), "", WS_POPUP, 0, 0, 1, 1,
                                 nullptr, nullptr, AppInstance, nullptr);
+  if (!probeWindow) return nullptr;
   ShowWindow(probeWindow, SW_HIDE);
   StackWindow(probeWindow, HWND_BOTTOM, SWP_NOACTIVATE);
 
@@ -266,9 +267,17 @@ HWND CalendarApp::CreateWindows() {
                                WS_POPUP, options->WinPos.Left, options->WinPos.Top,
                                layout.clientWidth, layout.clientHeight, probeWindow, nullptr,
                                AppInstance, nullptr);
+  // Without the window (or its buttons and drawing surfaces) nothing could be shown: what was
+  // made is released and the start-up ends, rather than drawing on the whole screen.
+  if (!mainWindow) {
+    ReleaseWindows();
+    return nullptr;
+  }
   FollowWindowDpi();
-
-  CreateButtons();
+  if (!CreateButtons()) {
+    ReleaseWindows();
+    return nullptr;
+  }
 
   AddTrayIcon();
   SetTimer(mainWindow, IDT_TICK, kTickPeriodMs, nullptr);
@@ -312,6 +321,7 @@ int CalendarApp::CreateButtons() {
                                     buttonWidth, buttonHeight, mainWindow,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + i)),
                                     AppInstance, nullptr);
+    if (!button.window) return 0;
     x += pitch;
   }
 
@@ -327,8 +337,8 @@ int CalendarApp::CreateButtons() {
   }
 
   HDC dc = GetDC(mainWindow);
-  if (!dc) return 1;
-  RECT client;
+  if (!dc) return 0;
+  RECT client = {};
   GetClientRect(mainWindow, &client);
   composeBitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
   backgroundBitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
@@ -336,7 +346,25 @@ int CalendarApp::CreateButtons() {
   backgroundDisplaced = SelectObject(backgroundDC, backgroundBitmap);
   SetBkColor(composeDC, GetSysColor(COLOR_WINDOW));
   ReleaseDC(mainWindow, dc);
-  return 1;
+  return composeDC && backgroundDC && composeBitmap && backgroundBitmap ? 1 : 0;
+}
+
+void CalendarApp::ReleaseWindows() {
+  // Forgotten before it is destroyed, so its procedure does no more than the default.
+  HWND window = mainWindow;
+  mainWindow = nullptr;
+  if (window) DestroyWindow(window);
+  for (ImageBtn& button : buttons) button.window = nullptr;
+  if (probeWindow) DestroyWindow(probeWindow);
+  probeWindow = nullptr;
+  // The classes go too, and the icons loaded for the calendar's class with them.
+  for (const std::string& name : {WindowClassName, WindowClassName + kProbeClassSuffix}) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(AppInstance, name.c_str(), &wc) || !UnregisterClassA(name.c_str(), AppInstance)) continue;
+    if (wc.hIcon) DestroyIcon(wc.hIcon);
+    if (wc.hIconSm) DestroyIcon(wc.hIconSm);
+  }
 }
 
 void CalendarApp::ReleaseGdi() {

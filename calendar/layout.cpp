@@ -9,6 +9,32 @@ namespace {
 constexpr int32_t kColumns = 7;
 constexpr int32_t kRows = 6;
 
+// Limits of the numbers that shape the window. The settings file may be edited by hand, so
+// they are bounded here, a little beyond what the display settings dialog allows (spacing
+// 0 ... 300 %, shadow 0 ... 8, adjustments -16 ... 16), and so are the measured sizes, which
+// follow a font height of any size: every product below stays far inside 32 bits.
+constexpr int32_t kMaxSpacePercent = 1000;
+constexpr int32_t kMaxShadow = 64;
+constexpr int32_t kMaxAdjust = 256;
+constexpr int32_t kMaxMeasured = 4096;
+
+int32_t Bound(int32_t value, int32_t low, int32_t high) { return std::min(std::max(value, low), high); }
+
+LayoutInput Bounded(LayoutInput in) {
+  for (int32_t* size : {&in.buttonBarHeight, &in.headingWidth, &in.headingHeight, &in.titleWidth,
+                        &in.titleHeight, &in.numberWidth, &in.numberHeight}) {
+    *size = Bound(*size, 0, kMaxMeasured);
+  }
+  for (int32_t* space : {&in.headingSpaceY, &in.weekSpaceY, &in.daySpaceX, &in.daySpaceY}) {
+    *space = Bound(*space, 0, kMaxSpacePercent);
+  }
+  for (int32_t* shadow : {&in.headingShadow, &in.weekShadow, &in.dayShadow}) *shadow = Bound(*shadow, 0, kMaxShadow);
+  for (int32_t* adjust : {&in.adjustTop, &in.adjustLeft, &in.adjustRight, &in.adjustBottom}) {
+    *adjust = Bound(*adjust, -kMaxAdjust, kMaxAdjust);
+  }
+  return in;
+}
+
 int32_t Percent(int32_t length, int32_t percent) { return length * percent / 100; }
 
 // The italic slant leans the digits to the right: the number box is widened to the left so
@@ -30,7 +56,8 @@ int32_t CellContentRight(const CalendarLayout& layout, int32_t dayShadow) {
 
 }  // namespace
 
-CalendarLayout LayOutCalendar(const LayoutInput& in) {
+CalendarLayout LayOutCalendar(const LayoutInput& given) {
+  const LayoutInput in = Bounded(given);
   CalendarLayout out;
   const int32_t margin = out.margin;
   out.buttonBarHeight = in.buttonBarHeight;
@@ -114,7 +141,8 @@ CalendarLayout ScaleLayout(const CalendarLayout& base, int32_t dpi) {
   return out;
 }
 
-int32_t GridWidth(const LayoutInput& in, const CalendarLayout& layout) {
+int32_t GridWidth(const LayoutInput& given, const CalendarLayout& layout) {
+  const LayoutInput in = Bounded(given);
   return kColumns * layout.cellWidth - Percent(in.numberWidth, in.daySpaceX);
 }
 
@@ -138,14 +166,14 @@ int32_t RowCount(int32_t firstCellDay, int32_t daysInMonth) {
 }
 
 int32_t DayAtGridPoint(const CalendarLayout& layout, int32_t daysInMonth, int32_t x, int32_t y) {
-  const int32_t dx = x - layout.margin;
-  const int32_t dy = y - layout.gridTop;
-  if (dx < 0 || dx >= kColumns * layout.cellWidth) return 0;
-  if (dy < 0 || dy >= kRows * layout.cellHeight) return 0;
-  const int32_t day = layout.firstCellDay + kColumns * (dy / layout.cellHeight) +
-                      dx / layout.cellWidth;
+  // A point far off the window must not overflow on its way to being rejected.
+  const int64_t dx = int64_t{x} - layout.margin;
+  const int64_t dy = int64_t{y} - layout.gridTop;
+  if (layout.cellWidth <= 0 || dx < 0 || dx >= int64_t{kColumns} * layout.cellWidth) return 0;
+  if (layout.cellHeight <= 0 || dy < 0 || dy >= int64_t{kRows} * layout.cellHeight) return 0;
+  const int64_t day = layout.firstCellDay + kColumns * (dy / layout.cellHeight) + dx / layout.cellWidth;
   if (day < 1 || day > daysInMonth) return 0;
-  return day;
+  return static_cast<int32_t>(day);
 }
 
 ImageSpan PlaceImageSpan(int32_t box, int32_t image) {

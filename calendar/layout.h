@@ -65,7 +65,8 @@ struct LayoutInput {
 };
 
 // Fixes every size and offset of the calendar from the measured sizes. gridTop and
-// firstCellDay are left for the redraw to fill in.
+// firstCellDay are left for the redraw to fill in. Every input is first brought within
+// bounds (hand-edited settings may hold any number), so the result never overflows.
 CalendarLayout LayOutCalendar(const LayoutInput& in);
 
 // A length given in 96-DPI pixels (the unit of the settings file) at a monitor's DPI, rounded

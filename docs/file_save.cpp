@@ -2,6 +2,12 @@
 
 #include "docs/platform.h"
 
+bool IsLeftoverTempName(const std::string& name) {
+  const size_t mark = name.rfind(".tmp");
+  if (mark == std::string::npos || mark == 0 || mark + 4 == name.size()) return false;
+  return name.find_first_not_of("0123456789", mark + 4) == std::string::npos;
+}
+
 #ifdef _WIN32
 
 namespace {
@@ -28,6 +34,9 @@ bool ReplaceTarget(const std::string& temp, const std::string& path) {
 }  // namespace
 
 bool SaveFileAtomically(const std::string& path, const char* data, size_t size) {
+  // A file the user made read-only is not replaced (Windows refuses to, some others do not).
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   std::string temp = path + ".tmp" + std::to_string(GetCurrentProcessId());
   HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -56,8 +65,23 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+int RemoveLeftoverTempFiles(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*.tmp*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  int removed = 0;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    // A save still writing holds its file without sharing, so the delete fails and it is kept.
+    if (IsLeftoverTempName(found.cFileName) && DeleteFileA((folder + found.cFileName).c_str())) ++removed;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return removed;
+}
+
 #else
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -89,6 +113,18 @@ bool MoveFileAside(const std::string& path, const std::string& newPath) {
 bool FileExists(const std::string& path) {
   struct stat info;
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+int RemoveLeftoverTempFiles(const std::string& folder) {
+  DIR* directory = opendir(folder.c_str());
+  if (!directory) return 0;
+  int removed = 0;
+  while (const dirent* entry = readdir(directory)) {
+    const std::string path = folder + entry->d_name;
+    if (IsLeftoverTempName(entry->d_name) && FileExists(path) && unlink(path.c_str()) == 0) ++removed;
+  }
+  closedir(directory);
+  return removed;
 }
 
 #endif

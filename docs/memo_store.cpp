@@ -176,6 +176,8 @@ void DateNote::LoadHeader(XMLElement* element) {
   month = IntAttribute(element, "month");
   date = IntAttribute(element, "date");
   GetChildText(element, "Title", Title);
+  // The reader turns the CR LF of a line break into LF; the edit box and the file want CR LF.
+  Title = WithCrLf(Title);
   if (XMLElement* deco = FirstChild(element, "DayDeco")) decoration.Load(deco);
 }
 
@@ -295,14 +297,24 @@ int DateNoteArray::LoadDueSchedules(const std::string& prefix, DateNote& today) 
   return 0;
 }
 
-int DateNoteArray::SaveNote(const std::string& prefix, DateNote& note) {
+int DateNoteArray::SaveNote(const std::string& prefix, DateNote& note, std::string* setAsideName) {
   const std::string path = MemoFilePath(prefix, note.year);
   XMLDocument doc;
-  if (LoadXmlFile(doc, path) != tinyxml2::XML_SUCCESS) {
-    // A year file that is there but cannot be read still holds the user's other memos: keep it
-    // under a new name, and write nothing if even that fails.
-    if (FileExists(path) && !MoveFileAside(path, BrokenFileName(path))) {
-      return tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED;
+  const int loaded = LoadXmlFile(doc, path);
+  if (loaded != tinyxml2::XML_SUCCESS) {
+    // The reader reports any file it could not open as missing. A file that is there but could
+    // not be opened or read (held by another program, a folder gone for a moment) may be whole:
+    // nothing is written and the save fails.
+    const bool unread = loaded == tinyxml2::XML_ERROR_FILE_NOT_FOUND ||
+                        loaded == tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED ||
+                        loaded == tinyxml2::XML_ERROR_FILE_READ_ERROR;
+    if (unread && FileExists(path)) return tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED;
+    // One that was read and does not parse still holds the user's other memos: it is kept under
+    // a new name, and nothing is written if even that fails.
+    if (!unread) {
+      const std::string brokenName = BrokenFileName(path);
+      if (!MoveFileAside(path, brokenName)) return tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED;
+      if (setAsideName) *setAsideName = brokenName;
     }
     doc.Clear();
     doc.InsertFirstChild(doc.NewDeclaration("xml version=\"1.0\" encoding=\"Shift_JIS\""));

@@ -102,9 +102,11 @@ class DateNoteArray : public CXmlNodeArray<DateNote> {
   // Tomorrow is looked up in today's year file only. 1 when the file cannot be read, else 0.
   static int LoadDueSchedules(const std::string& prefix, DateNote& today);
   // Inserts the memo in date order, or replaces the memo of its day in place. A year file
-  // that exists but cannot be read is kept aside (".broken-" and a time stamp) before a fresh
-  // one is written. Returns 0, or nonzero when nothing could be written.
-  static int SaveNote(const std::string& prefix, DateNote& note);
+  // that was read but does not parse is kept aside (".broken-" and a time stamp, the new path
+  // given in setAsideName) before a fresh one is written; one that exists but cannot be opened
+  // or read is left alone and nothing is written. Returns 0, or nonzero when nothing could be
+  // written.
+  static int SaveNote(const std::string& prefix, DateNote& note, std::string* setAsideName = nullptr);
   // Removes the memo of one day. Returns 0 when the file was read and written back, else
   // nonzero (a missing or unreadable file is left as it is).
   static int DeleteNote(const std::string& prefix, int year, int month, int day);

@@ -235,6 +235,16 @@ bool HasPlainShape(XMLDocument& doc) {
 
 }  // namespace
 
+std::string WithCrLf(const char* text, size_t size) {
+  std::string result;
+  result.reserve(size + size / 16);
+  for (size_t i = 0; i < size; ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) result += '\r';
+    result += text[i];
+  }
+  return result;
+}
+
 int SaveXmlFile(XMLDocument& doc, const std::string& path) {
   RemoveTopLevelText(doc);
   tinyxml2::XMLPrinter printer(nullptr, false);
@@ -246,6 +256,7 @@ int SaveXmlFile(XMLDocument& doc, const std::string& path) {
     XMLDocument check;
     if (check.Parse(printer.CStr(), size) != tinyxml2::XML_SUCCESS) return check.ErrorID();
   }
-  if (!SaveFileAtomically(path, printer.CStr(), size)) return tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED;
+  const std::string text = WithCrLf(printer.CStr(), size);
+  if (!SaveFileAtomically(path, text.data(), text.size())) return tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED;
   return 0;
 }

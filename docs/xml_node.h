@@ -107,7 +107,11 @@ std::vector<std::string> SplitString(const std::string& text, char separator);
 // library's error code (0 on success).
 int LoadXmlFile(XMLDocument& doc, const std::string& path);
 
-// Writes a document (indented) to path through the atomic save helper; returns 0 on
-// success, else the library's error code. A document whose printed text would not load
-// again is not written.
+// Every line break of text as CR LF: a lone LF gets its CR, a CR LF stays as it is.
+std::string WithCrLf(const char* text, size_t size);
+inline std::string WithCrLf(const std::string& text) { return WithCrLf(text.data(), text.size()); }
+
+// Writes a document (indented, lines ending in CR LF as Notepad and other copies of the
+// program write them) to path through the atomic save helper; returns 0 on success, else the
+// library's error code. A document whose printed text would not load again is not written.
 int SaveXmlFile(XMLDocument& doc, const std::string& path);

@@ -164,3 +164,7 @@
 #define IDC_BACK_OWN_COLOR 1006
 #define IDC_BACK_SWATCH 1008
 #define IDC_BACK_PICK_COLOR 1007
+
+// Messages about memo files that could not be saved or were set aside
+#define IDS_MEMO_SAVE_FAILED 1401
+#define IDS_MEMO_SET_ASIDE 1402

@@ -241,3 +241,32 @@ TEST(ImagePlacement, SmallImageCentredLargeImageCropped) {
 }
 
 }  // namespace
+
+namespace {
+
+// Hand-edited settings may hold any number: the window keeps a size the screen can take.
+TEST(LayoutBounds, ExtremeSettingsGiveABoundedWindowWithoutOverflow) {
+  const int32_t extremes[] = {INT_MIN, -100000000, -1, 0, 100000000, INT_MAX};
+  for (int32_t value : extremes) {
+    for (int field = 0; field < 8; ++field) {
+      LayoutInput in = ExampleInput();
+      int32_t* targets[] = {&in.daySpaceX, &in.daySpaceY, &in.dayShadow,  &in.weekShadow,
+                            &in.headingSpaceY, &in.adjustLeft, &in.adjustBottom, &in.numberHeight};
+      *targets[field] = value;
+      const CalendarLayout l = LayOutCalendar(in);
+      EXPECT_GT(l.clientWidth, 0) << field << " = " << value;
+      EXPECT_GT(l.clientHeight, 0) << field << " = " << value;
+      EXPECT_LT(l.clientWidth, 200000) << field << " = " << value;
+      EXPECT_LT(l.clientHeight, 200000) << field << " = " << value;
+      EXPECT_GT(l.cellWidth, 0) << field << " = " << value;
+      EXPECT_GT(l.cellHeight, 0) << field << " = " << value;
+    }
+  }
+  // Values the dialog allows are used as they are.
+  LayoutInput in = ExampleInput();
+  in.daySpaceX = 300;
+  in.dayShadow = 8;
+  EXPECT_EQ(LayOutCalendar(in).cellWidth, 16 + 48 + 8);
+}
+
+}  // namespace

@@ -412,3 +412,41 @@ TEST(DateNote, AssignMakesAnIndependentCopyWithSchedules) {
 }
 
 }  // namespace
+
+TEST_F(MemoStoreTest, ASetAsideFileIsNamedToTheCallerAndAReadableOneIsNeverMoved) {
+  WriteFile("ZantoMemo2024.xml", "<T><DateNote");
+  std::string setAside;
+  ASSERT_EQ(DateNoteArray::SaveNote(kPrefix, *MakeNote(2024, 8, 15, "new"), &setAside), 0);
+  ASSERT_EQ(Files().size(), 2u);
+  EXPECT_EQ(setAside, Path(Files()[1]));
+  EXPECT_EQ(ReadFile(Files()[1]), "<T><DateNote");
+
+  setAside.clear();
+  ASSERT_EQ(DateNoteArray::SaveNote(kPrefix, *MakeNote(2024, 8, 16, "next"), &setAside), 0);
+  EXPECT_EQ(setAside, "");
+  EXPECT_EQ(Files().size(), 2u);
+  EXPECT_EQ(TitlesInFile(2024), (std::vector<std::string>{"new", "next"}));
+}
+
+TEST_F(MemoStoreTest, WrittenFilesEndEveryLineInCrLfAndTitleLineBreaksSurvive) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"one\r\ntwo", "one\r\ntwo"},
+      {"lf\nonly", "lf\r\nonly"},
+      {"\r\nfirst\r\n\r\nlast\r\n", "\r\nfirst\r\n\r\nlast\r\n"},
+      {"plain", "plain"},
+  };
+  for (const auto& [title, expected] : cases) {
+    Save(MakeNote(2024, 2, 3, title));
+    const std::string bytes = ReadFile("ZantoMemo2024.xml");
+    for (size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
+      ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "lone LF at " << i << " in " << bytes;
+    }
+    EXPECT_EQ(bytes.find("\r\r"), std::string::npos) << bytes;
+    DateNote back(2024, 2, 3);
+    ASSERT_EQ(DateNoteArray::LoadNote(kPrefix, back), 0);
+    EXPECT_EQ(back.Title, expected);
+    // Saved again as read, the file does not change.
+    Save(MakeNote(2024, 2, 3, back.Title));
+    EXPECT_EQ(ReadFile("ZantoMemo2024.xml"), bytes);
+  }
+}
