@@ -98,12 +98,6 @@ void Screenshot(HWND dialog, const std::wstring& name) {
   SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 
-int LiveGdiObjects() {
-  int count = 0;
-  for (ULONG_PTR index = 1; index <= 0xFFFF; ++index) count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
-  return count;
-}
-
 int LiveWindows() {
   int count = 0;
   EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));

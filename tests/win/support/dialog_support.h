@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "support/gdi_objects.h"
+
 namespace dialogs {
 
 // The next dialog this thread shows is handed to drive from inside the loop that runs it.
@@ -32,7 +34,7 @@ void Screenshot(HWND dialog, const std::wstring& name);
 
 // Live GDI objects of the process, counted the Wine way (every live object answers
 // GetObjectType at its table index; GetGuiResources answers 0 under Wine), and windows.
-int LiveGdiObjects();
+using driver::LiveGdiObjects;
 int LiveWindows();
 
 }  // namespace dialogs
