@@ -21,7 +21,7 @@ Servers that misbehave (each holds its connection at most HOLD_SECONDS):
   /silent/NAME             reads the request and never answers
   /stall/NAME              sends the headers of the file, then nothing
   /drip/NAME               announces 8000 bytes and sends one byte every 2 seconds
-  /huge/NAME               a true 100 MB body: the file, then blanks, at about 50 MB/s
+  /huge/NAME               a true 100 MB body: the file, then blanks, in bursts of 256 KB
   /lying/NAME              announces twice the file, sends the file, keeps the connection open
   /loop/NAME               302 to itself
   /reset/NAME              announces the file, sends half of it and resets the connection
@@ -173,18 +173,21 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.flush()
 
     def huge(self, body):
-        # Sent at the pace of a fast link rather than of memory: Wine's WinINet (not Windows')
-        # reads on whatever has already arrived when a request is closed unread, which a local
-        # server pumping 100 MB would keep busy far longer than any network could.
+        # Sent in bursts with pauses, as a real link delivers it, not at the pace of memory:
+        # Wine's WinINet (not Windows') reads whatever has already arrived when a request is
+        # closed unread, 1 KB at a time, and stops only when the socket runs dry. A local server
+        # that never pauses keeps that read going through all 100 MB.
         self.headers_only(body, HUGE_LENGTH)
         self.wfile.write(body)
-        blanks = b" " * 65536
+        blanks = b" " * 262144
         left = HUGE_LENGTH - len(body)
-        while left > 0 and not self.state.stop.is_set():
+        while left > 0:
             chunk = blanks[:min(left, len(blanks))]
             self.wfile.write(chunk)
+            self.wfile.flush()
             left -= len(chunk)
-            time.sleep(0.001)
+            if self.state.stop.wait(0.05):
+                return
 
     def lying(self, body):
         self.headers_only(body, 2 * len(body))
