@@ -25,6 +25,7 @@
 #include "docs/holiday_tables.h"
 #include "docs/holidays_doc.h"
 #include "support/driver.h"
+#include "support/table_server.h"
 #include "tests/common/test_files.h"
 
 namespace {
@@ -36,20 +37,6 @@ constexpr int kNotATable = -1001;
 constexpr int kFileError = -1002;
 
 bool Exists(const std::string& path) { return std::filesystem::exists(path); }
-
-// A Linux path as Wine's drive Z: shows it, or the path itself on Windows.
-std::string UnixPath(const std::string& windowsPath) {
-  using UnixFileName = char*(__cdecl*)(const wchar_t*);
-  auto convert = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  if (!convert) return windowsPath;
-  std::wstring wide(windowsPath.begin(), windowsPath.end());
-  char* unix = convert(wide.c_str());
-  if (!unix) return windowsPath;
-  std::string result = unix;
-  HeapFree(GetProcessHeap(), 0, unix);
-  return result;
-}
 
 // The test server: started on a folder whose files it serves; see holiday_server.py.
 class HolidayServer {
@@ -97,7 +84,7 @@ class HolidayServer {
       process = driver::Process::StartAnsi("python \"" + script + "\" \"" + folder + "\"");
       return process.Started();
     }
-    std::string unixFolder = UnixPath(folder);
+    std::string unixFolder = driver::UnixPath(folder);
     char python[] = "python3";
     std::vector<char*> argv = {python, const_cast<char*>(script.c_str()),
                                const_cast<char*>(unixFolder.c_str()), nullptr};

@@ -29,32 +29,11 @@ struct Area {
 };
 
 Area Capture(const RECT& rect) {
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  Area area{rect, std::vector<COLORREF>(static_cast<size_t>(width) * height)};
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  GdiFlush();
-  // The section holds 0x00RRGGBB; a colour reference is 0x00BBGGRR.
-  const DWORD* pixel = static_cast<const DWORD*>(bits);
-  for (COLORREF& colour : area.pixels) {
-    const DWORD p = *pixel++;
-    colour = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  Area area{rect, {}};
+  // The screen's pixels are 0x00RRGGBB; a colour reference is 0x00BBGGRR.
+  for (const DWORD p : driver::ScreenPixels(rect)) {
+    area.pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
   }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return area;
 }
 

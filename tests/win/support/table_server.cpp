@@ -20,20 +20,6 @@ bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// A Windows path as Wine's drive Z: shows it in Linux, or the path itself on Windows.
-std::string UnixPath(const std::string& windowsPath) {
-  using UnixFileName = char*(__cdecl*)(const wchar_t*);
-  auto convert = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  if (!convert) return windowsPath;
-  std::wstring wide(windowsPath.begin(), windowsPath.end());
-  char* unix = convert(wide.c_str());
-  if (!unix) return windowsPath;
-  std::string result = unix;
-  HeapFree(GetProcessHeap(), 0, unix);
-  return result;
-}
-
 // Under Wine the server runs as a Linux process through ntdll's __wine_unix_spawnvp.
 bool SpawnLinux(std::vector<std::string> args) {
   using UnixSpawn = LONG(__cdecl*)(char* const argv[], int wait);
@@ -47,6 +33,20 @@ bool SpawnLinux(std::vector<std::string> args) {
 }
 
 }  // namespace
+
+// A Windows path as Wine's drive Z: shows it in Linux, or the path itself on Windows.
+std::string UnixPath(const std::string& windowsPath) {
+  using UnixFileName = char*(__cdecl*)(const wchar_t*);
+  auto convert = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!convert) return windowsPath;
+  std::wstring wide(windowsPath.begin(), windowsPath.end());
+  char* unix = convert(wide.c_str());
+  if (!unix) return windowsPath;
+  std::string result = unix;
+  HeapFree(GetProcessHeap(), 0, unix);
+  return result;
+}
 
 bool TableServer::Start(const std::string& servedFolder, bool tls) {
   folder_ = servedFolder;
