@@ -31,6 +31,9 @@
 
 namespace {
 
+using driver::Descendant;
+using driver::SetText;
+
 constexpr wchar_t kMainClass[] = L"WindowClassZanto";
 constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr wchar_t kTipClass[] = L"tooltips_class32";
@@ -39,25 +42,6 @@ std::string TempFolder(const std::string& name) {
   char temp[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, temp);
   return temp + name + std::to_string(GetCurrentProcessId()) + "\\";
-}
-
-HWND Descendant(HWND parent, int id) {
-  std::pair<int, HWND> search = {id, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM p) {
-        auto* s = reinterpret_cast<std::pair<int, HWND>*>(p);
-        if (GetDlgCtrlID(child) == s->first && IsWindowVisible(child)) s->second = child;
-        return s->second ? FALSE : TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.second;
-}
-
-void SetText(HWND control, const std::wstring& text) {
-  bool answered = false;
-  driver::Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &answered);
-  EXPECT_TRUE(answered);
 }
 
 // Days of a month that the shipped holiday table marks, as the calendar names them in tips.

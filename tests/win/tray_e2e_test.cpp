@@ -27,6 +27,9 @@
 
 namespace {
 
+using driver::Descendant;
+using driver::SetText;
+
 constexpr wchar_t kMenuClass[] = L"#32768";
 constexpr wchar_t kDialogClass[] = L"#32770";
 // The menu texts in Shift_JIS.
@@ -299,25 +302,6 @@ TEST_F(TrayE2E, CommandsMoveTheWindowWriteTheirOptionsAndExitTakesTheIconAlong) 
   EXPECT_TRUE(IconPresent(window));
   CloseAndExpectExitCodeZero();
   EXPECT_FALSE(IconPresent(window));
-}
-
-HWND Descendant(HWND parent, int id) {
-  std::pair<int, HWND> search = {id, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM p) {
-        auto* s = reinterpret_cast<std::pair<int, HWND>*>(p);
-        if (GetDlgCtrlID(child) == s->first && IsWindowVisible(child)) s->second = child;
-        return s->second ? FALSE : TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.second;
-}
-
-void SetText(HWND control, const std::wstring& text) {
-  bool answered = false;
-  driver::Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &answered);
-  EXPECT_TRUE(answered);
 }
 
 TEST_F(TrayE2E, PopupsOpenTheirEntriesAndDialogsKeepTheTrayMenuClosed) {

@@ -1,5 +1,7 @@
 #include "support/driver.h"
 
+#include <gtest/gtest.h>
+
 #include <utility>
 
 namespace driver {
@@ -368,6 +370,25 @@ std::vector<DWORD> ScreenPixels(const RECT& area) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return pixels;
+}
+
+HWND Descendant(HWND parent, int id) {
+  std::pair<int, HWND> search = {id, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM p) {
+        auto* s = reinterpret_cast<std::pair<int, HWND>*>(p);
+        if (GetDlgCtrlID(child) == s->first && IsWindowVisible(child)) s->second = child;
+        return s->second ? FALSE : TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+void SetText(HWND control, const std::wstring& text) {
+  bool answered = false;
+  Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &answered);
+  EXPECT_TRUE(answered) << "the control did not answer WM_SETTEXT";
 }
 
 }  // namespace driver

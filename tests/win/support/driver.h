@@ -92,6 +92,11 @@ bool Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Moves and sizes a window of another process as a user dragging it would.
 bool SetWindowRect(HWND window, const RECT& rect);
 
+// The visible descendant of parent with the control id, or null.
+HWND Descendant(HWND parent, int id);
+// Sets a control's text as a user's typing would end, and expects the control to answer.
+void SetText(HWND control, const std::wstring& text);
+
 // The artifacts folder (ZANTO_ARTIFACTS; a Linux path /x/y is taken as Z:\x\y, as Wine maps
 // it), created when missing, ending with a backslash. Empty when the variable is not set.
 std::wstring ArtifactsFolder();
