@@ -1,8 +1,6 @@
 #include "docs/holiday_tables.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "docs/data_folder.h"
 #include "docs/file_save.h"
@@ -44,11 +42,18 @@ void RefreshLocalCopy(CFileInfoArray& files, int table, HolidaysDoc& doc, bool c
   if (newVersion) RecordLocalVer(files, table, version);
 }
 
+// Read with stdio: a C++ file stream would bring the whole stream and locale library into the
+// program, and its set-up into the start.
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
+  FILE* in = std::fopen(path.c_str(), "rb");
   if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  bytes.clear();
+  char block[4096];
+  size_t got = 0;
+  while ((got = std::fread(block, 1, sizeof block, in)) > 0) bytes.append(block, got);
+  const bool failed = std::ferror(in) != 0;
+  std::fclose(in);
+  return !failed;
 }
 
 }  // namespace
