@@ -31,8 +31,8 @@ constexpr UINT WM_TRAYICON = 0x1401;
 constexpr int kButtonCount = 5;
 constexpr int kFirstButtonId = 10001;
 constexpr int kFirstToolId = 1000;
-// Posted by the first paint: the tooltip control is made then.
-constexpr UINT WM_CREATETOOLTIP = WM_APP + 1;
+// Posted by the first paint: the tray icon and the tooltip control are made then.
+constexpr UINT WM_FINISHSTART = WM_APP + 1;
 
 // Process-wide values fixed before the entry point runs.
 extern HINSTANCE AppInstance;
@@ -60,8 +60,11 @@ class CalendarApp {
   int CreateButtons();
   void ReleaseWindows();
   void ReleaseGdi();
+  // WM_FINISHSTART, after the first paint: what the first picture does not need, the tray icon
+  // (once) and the tooltip control, so the calendar shows without waiting for them.
+  void FinishStart();
   // Sets up the common controls and makes the day tooltip control with the tips of the picture
-  // shown; once, after the first paint, as nothing on the first picture needs them.
+  // shown.
   void CreateTooltip();
   void RefreshAll();
   void RefreshShownMonth();
@@ -208,6 +211,8 @@ class CalendarApp {
   int dayChanges = 0;
   // Attempts made to add the tray icon since the last AddTrayIcon.
   int trayAttempts = 0;
+  // Set when the first paint's FinishStart added the tray icon; later paints leave it alone.
+  bool trayIconStarted = false;
 
  private:
   CalendarApp() = default;

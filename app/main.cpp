@@ -6,8 +6,8 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   AppInstance = instance;
 
-  // The common controls are set up after the first paint, with the day tooltips
-  // (CreateTooltip): the window shows without waiting for their library to load.
+  // The tray icon and the common controls come after the first paint (FinishStart): the
+  // window shows without waiting for the shell or for the controls' library to load.
   const int result = CalendarApp::Instance().Initialize();
   if (result != 0) return result;
   // Without its window nothing could ever end the process: it would run on unseen.

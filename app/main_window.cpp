@@ -222,7 +222,7 @@ LRESULT OnPaint(CalendarApp& app, HWND hwnd) {
            SRCCOPY);
   }
   EndPaint(hwnd, &paint);
-  if (!app.tooltip) PostMessageA(hwnd, WM_CREATETOOLTIP, 0, 0);
+  if (!app.tooltip) PostMessageA(hwnd, WM_FINISHSTART, 0, 0);
   return 0;
 }
 
@@ -230,6 +230,9 @@ void OnTimer(CalendarApp& app, WPARAM id) {
   // A failure inside the timer work (out of memory, a bad argument) must not end the
   // program: the work is skipped and the next tick runs normally.
   if (id == IDT_TICK) {
+    // A window covered from the start may not have been painted yet: its tray icon and tips
+    // come with the first tick then.
+    if (!app.trayIconStarted) app.FinishStart();
     const SYSTEMTIME now = ReadTickTime();
     try {
       app.OnTick(now);
@@ -279,7 +282,6 @@ HWND CalendarApp::CreateWindows() {
     return nullptr;
   }
 
-  AddTrayIcon();
   SetTimer(mainWindow, IDT_TICK, kTickPeriodMs, nullptr);
 
   powerSaveStop.enabled = options->EnableStopPWM ? 1 : 0;
@@ -291,6 +293,14 @@ HWND CalendarApp::CreateWindows() {
   ShowWindow(mainWindow, SW_SHOW);
   RefreshAll();
   return mainWindow;
+}
+
+void CalendarApp::FinishStart() {
+  if (!trayIconStarted) {
+    trayIconStarted = true;
+    AddTrayIcon();
+  }
+  CreateTooltip();
 }
 
 void CalendarApp::CreateTooltip() {
@@ -546,8 +556,8 @@ LRESULT CALLBACK CalendarApp::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     case WM_POWERBROADCAST:
       app.OnPowerBroadcast(wParam);
       break;
-    case WM_CREATETOOLTIP:
-      app.CreateTooltip();
+    case WM_FINISHSTART:
+      app.FinishStart();
       return 0;
     case WM_TRAYICON:
       app.OnTrayIcon(lParam);

@@ -383,10 +383,11 @@ void ReportPhases() {
   double total = 0;
   for (size_t i = 0; i < names.size(); ++i) {
     std::printf("  %-40s %7.2f ms\n", names[i].c_str(), Median(times[i]));
-    // The last step comes after the window is on the screen.
-    if (i + 1 < names.size()) total += Median(times[i]);
+    // The last step comes after the window is on the screen, and the display connection is
+    // paid by the minimal window as well.
+    if (i + 1 < names.size() && names[i].compare(0, 7, "display") != 0) total += Median(times[i]);
   }
-  std::printf("  %-40s %7.2f ms\n", "until the first paint", total);
+  std::printf("  %-40s %7.2f ms\n", "the calendar's own, until the first paint", total);
 }
 
 }  // namespace
