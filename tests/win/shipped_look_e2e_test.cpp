@@ -37,11 +37,6 @@ Area Capture(const RECT& rect) {
   return area;
 }
 
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
-
 // A plain window of one colour standing in for the desktop around the calendar: it has a
 // hole where the calendar is, so that no stacking order (which bare Xvfb does not keep for
 // windows of two programs) can put it over the calendar.
@@ -66,7 +61,7 @@ class Backdrop {
     SetWindowRgn(window_, shape, FALSE);  // the window owns the region from here on
     ShowWindow(window_, SW_SHOWNOACTIVATE);
     RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessages();
+    driver::PumpMessages();
   }
   ~Backdrop() {
     DestroyWindow(window_);

@@ -266,6 +266,11 @@ bool Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return PostMessageW(window, message, wParam, lParam) != 0;
 }
 
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
 bool SetWindowRect(HWND window, const RECT& rect) {
   return SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left,
                       rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE) != 0;
