@@ -100,6 +100,13 @@ foreach(_src ${ZANTO_WIN_TESTS})
   endif()
 endforeach()
 
+# The hook a start-up test installs in every process, to refuse the calendar its window.
+add_library(refuse_window_hook SHARED tests/win/hook/refuse_window_hook.cpp)
+set_target_properties(refuse_window_hook PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
+if(TEST start_failure_e2e_test)
+  add_dependencies(start_failure_e2e_test refuse_window_hook)
+endif()
+
 # The 150 % test runs in a Wine prefix of its own whose screen has 144 DPI. It creates the
 # calendar's windows itself, per-monitor aware by the calendar's manifest.
 if(TEST dpi144_test)

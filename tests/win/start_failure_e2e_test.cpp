@@ -11,6 +11,7 @@
 #include "support/dialog_support.h"
 #include "support/driver.h"
 #include "support/gdi_objects.h"
+#include "tests/common/test_files.h"
 // clang-format off
 #include <shellapi.h>
 #include <shlobj.h>
@@ -80,16 +81,55 @@ TEST(StartFailure, AWindowThatCannotBeMadeEndsTheStartUpWithNothingLeftBehind) {
     EXPECT_EQ(driver::LiveGdiObjects(), gdiBefore + startUpRemains) << "only what the start-up leaves";
   }
 
-  // The same start-up without the hook makes its windows and its icon: the hook was the cause.
+  // The same start-up without the hook makes its windows and, once the first picture is on
+  // the screen, its icon and tips: the hook was the cause.
   CalendarApp& app = CalendarApp::Instance();
   ASSERT_EQ(app.Initialize(), 0);
   HWND window = app.CreateWindows();
   ASSERT_NE(window, nullptr);
-  EXPECT_TRUE(TrayIconPresent(window));
+  EXPECT_TRUE(driver::WaitUntil([&] {
+    driver::PumpMessages();
+    return TrayIconPresent(window) && app.tooltip != nullptr;
+  }, 5000));
   app.RemoveTrayIcon();
   app.ReleaseWindows();
   app.ReleaseGdi();
   CalendarApp::Destroy();
+}
+
+// The real program, refused its window by a hook in every process (as a system out of window
+// resources would refuse it): it ends by itself with the exit code 1 instead of running on
+// unseen, and leaves the settings as they were. Started again without the hook, it shows.
+TEST(StartFailure, TheProgramEndsWithExitCodeOneWhenItsWindowCannotBeMade) {
+  const std::string data = DataFolder.substr(0, DataFolder.size() - 1);
+  SHCreateDirectoryExA(nullptr, data.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW((driver::ProgramFolder() + L"Settings.xml").c_str(),
+                        std::wstring(SettingsPath.begin(), SettingsPath.end()).c_str(), FALSE));
+  const std::string settings = ReadFile(SettingsPath);
+  HMODULE module = LoadLibraryW((driver::ExecutableFolder() + L"refuse_window_hook.dll").c_str());
+  ASSERT_NE(module, nullptr);
+  const auto refuse = reinterpret_cast<HOOKPROC>(
+      reinterpret_cast<void*>(GetProcAddress(module, "RefuseCalendarWindow")));
+  ASSERT_NE(refuse, nullptr);
+  HHOOK hook = SetWindowsHookExA(WH_CBT, refuse, module, 0);
+  ASSERT_NE(hook, nullptr);
+  const std::wstring zanto = driver::Quoted(driver::ProgramPath(L"Zanto.exe"));
+  driver::Process refused = driver::Process::Start(zanto);
+  ASSERT_TRUE(refused.Started());
+  const bool ended = refused.Wait(driver::kStartTimeoutMs);
+  UnhookWindowsHookEx(hook);
+  FreeLibrary(module);
+  if (!ended) refused.Terminate(99);
+  ASSERT_TRUE(ended) << "ran on without its window";
+  EXPECT_EQ(refused.ExitCode(), 1u);
+  EXPECT_EQ(ReadFile(SettingsPath), settings);
+
+  driver::Process started = driver::Process::Start(zanto);
+  HWND window = driver::WaitForWindow(started, L"WindowClassZanto");
+  EXPECT_NE(window, nullptr);
+  if (window) driver::Post(window, WM_CLOSE);
+  if (!started.Wait(driver::kStartTimeoutMs)) started.Terminate(99);
+  EXPECT_EQ(started.ExitCode(), 0u);
 }
 
 }  // namespace
