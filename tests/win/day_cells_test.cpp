@@ -366,26 +366,6 @@ TEST_F(DayCellsTest, PicturesGoUnderOrOverTheMarkAndMissingOnesAreSkipped) {
   EXPECT_GT(CountColour(CellOf(23), kBlack), 0);
 }
 
-struct Tool {
-  UINT_PTR id;
-  RECT rect;
-  std::string text;
-};
-
-std::vector<Tool> Tools(HWND tooltip) {
-  std::vector<Tool> tools;
-  const int count = static_cast<int>(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char text[1024] = {};
-    TOOLINFOA info = {};
-    info.cbSize = TTTOOLINFOA_V2_SIZE;
-    info.lpszText = text;
-    if (!SendMessageA(tooltip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&info))) continue;
-    tools.push_back(Tool{info.uId, info.rect, text});
-  }
-  return tools;
-}
-
 const Tool* ToolFor(const std::vector<Tool>& tools, const RECT& cell) {
   for (const Tool& tool : tools) {
     if (EqualRect(&tool.rect, &cell)) return &tool;

@@ -12,7 +12,6 @@
 #include <vector>
 
 // The project headers come first: the shell headers bring a COM XMLDocument of their own.
-#include "app/calendar_app.h"
 #include "calendar/month_model.h"
 #include "docs/data_folder.h"
 #include "docs/holidays_doc.h"
@@ -20,11 +19,9 @@
 #include "docs/settings.h"
 #include "resources/hoshiro_resource.h"
 #include "resources/zanto_resource.h"
-#include "support/desktop.h"
 #include "support/driver.h"
-#include "tests/common/test_files.h"
+#include "support/steered_calendar.h"
 // clang-format off
-#include <commctrl.h>
 #include <dlgs.h>
 #include <shlwapi.h>
 // clang-format on
@@ -34,15 +31,7 @@ namespace {
 using driver::Descendant;
 using driver::SetText;
 
-constexpr wchar_t kMainClass[] = L"WindowClassZanto";
 constexpr wchar_t kDialogClass[] = L"#32770";
-constexpr wchar_t kTipClass[] = L"tooltips_class32";
-
-std::string TempFolder(const std::string& name) {
-  char temp[MAX_PATH] = "";
-  GetTempPathA(MAX_PATH, temp);
-  return temp + name + std::to_string(GetCurrentProcessId()) + "\\";
-}
 
 // Days of a month that the shipped holiday table marks, as the calendar names them in tips.
 int ShippedHolidays(const std::string& folder, int year, int month) {
@@ -59,121 +48,20 @@ int ShippedHolidays(const std::string& folder, int year, int month) {
   return days;
 }
 
-class DayInLife : public testing::Test {
+class DayInLife : public steered::SteeredCalendarTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(desktop::RemoveFolder(DataFolder.substr(0, DataFolder.size() - 6)));
-    ASSERT_TRUE(desktop::RemoveFolder(folder));
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    const std::wstring program = driver::ProgramFolder();
-    ASSERT_TRUE(CopyFileW((driver::ExecutableFolder() + L"ZantoSteered.exe").c_str(),
-                          desktop::Wide(folder + "Zanto.exe").c_str(), FALSE));
-    for (const wchar_t* file : {L"Hoshiro.exe", L"Settings.xml", L"Holidays00.xml"}) {
-      ASSERT_TRUE(
-          CopyFileW((program + file).c_str(), (desktop::Wide(folder) + file).c_str(), FALSE));
-    }
-    GetLocalTime(&today);
-  }
-
-  void TearDown() override {
-    if (zanto.Running()) zanto.Terminate();
-    for (HWND dialog : Hoshiros()) driver::Post(dialog, WM_COMMAND, IDOK, 0);
-    desktop::RemoveFolder(folder);
-  }
-
-  void SetClock(int hour, int minute) {
-    WriteFile(folder + "SteeredClock.txt",
-              std::to_string(today.wYear) + " " + std::to_string(today.wMonth) + " " +
-                  std::to_string(today.wDay) + " " + std::to_string(hour) + " " +
-                  std::to_string(minute) + " 0");
-  }
-
-  void Start() {
-    zanto = driver::Process::StartAnsi("\"" + folder + "Zanto.exe\"");
-    window = driver::WaitForWindow(zanto, kMainClass);
-    ASSERT_NE(window, nullptr) << "no calendar window";
-    zanto.WaitForIdle(driver::kStartTimeoutMs);
-  }
-
-  // Sent, and answered: the calendar has done what the message asks.
-  void Send(UINT message, WPARAM wParam, LPARAM lParam = 0) {
-    bool answered = false;
-    driver::Send(window, message, wParam, lParam, &answered);
-    ASSERT_TRUE(answered);
-  }
-
-  void Tick() { Send(WM_TIMER, IDT_TICK); }
+  DayInLife() : SteeredCalendarTest("zanto day ", steered::SteeredCalendar::Data::kNothing) {}
 
   void Key(WPARAM key) { Send(WM_KEYDOWN, key, MAKELPARAM(1, 0)); }
 
   // The calendar's shown dialog other than the one given, once it waits for input.
-  HWND WaitForDialog(HWND besides = nullptr) {
-    HWND found = nullptr;
-    driver::WaitUntil(
-        [&] {
-          for (HWND w : desktop::WindowsOfClass(kDialogClass, zanto.Id())) {
-            if (w != besides && IsWindowVisible(w)) found = w;
-          }
-          return found != nullptr;
-        },
-        10000);
-    if (found) zanto.WaitForIdle(5000);
-    return found;
-  }
-
-  bool Gone(HWND dialog) {
-    return driver::WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); },
-                             10000);
-  }
-
-  std::vector<HWND> Hoshiros() {
-    std::vector<HWND> found;
-    for (HWND dialog : desktop::WindowsOfClass(kDialogClass)) {
-      if (lstrcmpiW(desktop::ProgramOf(dialog).c_str(),
-                    desktop::Wide(folder + "Hoshiro.exe").c_str()) == 0)
-        found.push_back(dialog);
-    }
-    return found;
-  }
-
-  int ToolCount() {
-    const std::vector<HWND> tips = desktop::WindowsOfClass(kTipClass, zanto.Id());
-    return tips.empty() ? -1 : static_cast<int>(driver::Send(tips.front(), TTM_GETTOOLCOUNT));
-  }
-
-  // The centre of a day's cell of the shown month, in client coordinates.
-  POINT DayCell(int year, int month, int day) {
-    CalendarApp& app = CalendarApp::Instance();
-    app.settings = &CSettings::Instance();
-    app.settings->Load();
-    app.options = &app.settings->Options;
-    app.shownYear = year;
-    app.shownMonth = month;
-    app.composeDC = CreateCompatibleDC(nullptr);
-    app.buttonImageDC = CreateCompatibleDC(nullptr);
-    app.ComputeLayout();
-    CMonthModel model;
-    model.Build(year, month);
-    const int cell =
-        day - FirstCellDay(model.FirstWeekday(), app.settings->HeaderExpression.StartDayOfWeek);
-    const POINT centre = {
-        app.layout.margin + (cell % 7) * app.layout.cellWidth + app.layout.cellWidth / 2,
-        driver::ClientRect(window).bottom - (6 - cell / 7) * app.layout.cellHeight +
-            app.layout.cellHeight / 2};
-    CalendarApp::Destroy();
-    return centre;
-  }
+  HWND WaitForDialog(HWND besides = nullptr) { return WaitFor(kDialogClass, 10000, besides); }
 
   void Shot(const wchar_t* name) {
     UpdateWindow(window);
     zanto.WaitForIdle(5000);
     driver::SaveScreenshot(window, name);
   }
-
-  const std::string folder = TempFolder("zanto day ");
-  SYSTEMTIME today = {};
-  driver::Process zanto;
-  HWND window = nullptr;
 };
 
 TEST_F(DayInLife, OneDayWithTheCalendarAndTheNextStartFindsItAsLeft) {
@@ -296,9 +184,7 @@ TEST_F(DayInLife, OneDayWithTheCalendarAndTheNextStartFindsItAsLeft) {
   EXPECT_NE(placed.left, first.left);
 
   // 8. The end.
-  driver::Post(window, WM_COMMAND, IDM_EXIT, 0);
-  ASSERT_TRUE(zanto.Wait(driver::kStartTimeoutMs));
-  EXPECT_EQ(zanto.ExitCode(), 0u);
+  ASSERT_NO_FATAL_FAILURE(CloseAndExpectExitCodeZero());
 
   // 9. The next start finds the memo, the place, the font and the background as left.
   ASSERT_NO_FATAL_FAILURE(Start());
@@ -310,9 +196,7 @@ TEST_F(DayInLife, OneDayWithTheCalendarAndTheNextStartFindsItAsLeft) {
   EXPECT_TRUE(driver::ExStyle(window) & WS_EX_LAYERED) << "still transparent";
   EXPECT_EQ(ToolCount(), tools + 1) << "the memo's tip is back";
   Shot(L"day_in_life_9_next_start");
-  driver::Post(window, WM_COMMAND, IDM_EXIT, 0);
-  ASSERT_TRUE(zanto.Wait(driver::kStartTimeoutMs));
-  EXPECT_EQ(zanto.ExitCode(), 0u);
+  CloseAndExpectExitCodeZero();
 }
 
 }  // namespace

@@ -3,20 +3,14 @@
 // no web addresses and no server at all. What the start-up makes of each result (the local
 // copy and the recorded version) is the host tests' part.
 //
-// The server is support/holiday_server.py, started once for all cases on 127.0.0.1 with an
-// ephemeral port. Under Wine it is started as a Linux process through ntdll's
-// __wine_unix_spawnvp (elsewhere as "python" from the PATH); it writes its port into a file
-// the test waits for. It is stopped with a /shutdown request at the end, and ends by itself
-// after a minute without requests should the test die first.
+// The server is support/holiday_server.py (driver::TableServer), started once for all cases
+// on 127.0.0.1 with an ephemeral port, and stopped at the end; it ends by itself after a
+// minute without requests should the test die first.
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <wininet.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,7 +18,6 @@
 #include "docs/data_folder.h"
 #include "docs/holiday_tables.h"
 #include "docs/holidays_doc.h"
-#include "support/driver.h"
 #include "support/table_server.h"
 #include "tests/common/test_files.h"
 
@@ -35,72 +28,6 @@ const char* const kSeijin = "\x90\xac\x90\x6c\x82\xcc\x93\xfa";
 
 constexpr int kNotATable = -1001;
 constexpr int kFileError = -1002;
-
-bool Exists(const std::string& path) { return std::filesystem::exists(path); }
-
-// The test server: started on a folder whose files it serves; see holiday_server.py.
-class HolidayServer {
- public:
-  bool Start(const std::string& servedFolder) {
-    folder = servedFolder;
-    std::string script = std::string(ZANTO_SOURCE_DIR) + "/tests/win/support/holiday_server.py";
-    if (!Spawn(script)) return false;
-    std::string portFile = folder + "port";
-    if (!driver::WaitUntil([&] { return Exists(portFile); }, 20000, 50)) return false;
-    std::istringstream ports(ReadFile(portFile));
-    ports >> port >> closedPort;
-    return port > 0;
-  }
-
-  void Stop() {
-    if (port) Fetch("/shutdown");
-    port = 0;
-  }
-
-  std::string Url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port) + path;
-  }
-
-  // Requests made since the last call, as "path<TAB>user agent" lines.
-  std::vector<std::string> TakeRequests() {
-    std::string logPath = folder + "requests.log";
-    std::istringstream log(ReadFile(logPath));
-    DeleteFileA(logPath.c_str());
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(log, line);) lines.push_back(line);
-    return lines;
-  }
-
-  std::string folder;
-  int port = 0;
-  int closedPort = 0;
-
- private:
-  bool Spawn(const std::string& script) {
-    using UnixSpawn = LONG(__cdecl*)(char* const argv[], int wait);
-    auto spawn = reinterpret_cast<UnixSpawn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
-    if (!spawn) {
-      process = driver::Process::StartAnsi("python \"" + script + "\" \"" + folder + "\"");
-      return process.Started();
-    }
-    std::string unixFolder = driver::UnixPath(folder);
-    char python[] = "python3";
-    std::vector<char*> argv = {python, const_cast<char*>(script.c_str()),
-                               const_cast<char*>(unixFolder.c_str()), nullptr};
-    return spawn(argv.data(), 0) == 0;
-  }
-
-  void Fetch(const std::string& path) {
-    HINTERNET internet = InternetOpenA("test", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-    if (!internet) return;
-    HINTERNET file = InternetOpenUrlA(internet, Url(path).c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0);
-    if (file) InternetCloseHandle(file);
-    InternetCloseHandle(internet);
-  }
-
-  driver::Process process;
-};
 
 std::vector<std::string> Names(const HolidayArray& rules) {
   std::vector<std::string> names;
@@ -115,7 +42,7 @@ class HolidayDownload : public ::testing::Test {
     GetTempPathA(MAX_PATH, temp);
     root = std::string(temp) + "zanto-download-" + std::to_string(GetCurrentProcessId()) + "\\";
     std::filesystem::create_directories(root + "server");
-    server = new HolidayServer;
+    server = new driver::TableServer;
     serverStarted = server->Start(root + "server\\");
   }
 
@@ -128,7 +55,7 @@ class HolidayDownload : public ::testing::Test {
   }
 
   void SetUp() override {
-    ASSERT_TRUE(serverStarted) << "the test HTTP server did not start";
+    ASSERT_TRUE(serverStarted) << "the test HTTP server did not start: " << server->error();
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     data = root + test->name() + "\\";
     std::filesystem::create_directories(data);
@@ -137,9 +64,7 @@ class HolidayDownload : public ::testing::Test {
   }
 
   // Puts a file on the server; its address is server->Url("/<mode>/" + name).
-  void Serve(const std::string& name, const std::string& bytes) {
-    WriteFile(server->folder + name, bytes);
-  }
+  void Serve(const std::string& name, const std::string& bytes) { server->Serve(name, bytes); }
 
   // Writes the settings file and reads the holiday entries from it, as the start-up does.
   void UseSettings(const std::string& xml) {
@@ -151,7 +76,7 @@ class HolidayDownload : public ::testing::Test {
   }
 
   static std::string root;
-  static HolidayServer* server;
+  static driver::TableServer* server;
   static bool serverStarted;
   std::string data;
   CFileInfoArray files;
@@ -159,7 +84,7 @@ class HolidayDownload : public ::testing::Test {
 };
 
 std::string HolidayDownload::root;
-HolidayServer* HolidayDownload::server = nullptr;
+driver::TableServer* HolidayDownload::server = nullptr;
 bool HolidayDownload::serverStarted = false;
 
 TEST_F(HolidayDownload, GoodAnswerIsDownloadedWithTwoRequestsAndTheZantoAgent) {
@@ -193,7 +118,7 @@ TEST_F(HolidayDownload, EveryOtherAnswerOrSourceFailsWithItsOwnResult) {
   Serve("text.txt", "Holidays 2024: 1/1, 1/8, 2/11\n");
   Serve("empty.xml", "");
   WriteFile(data + "own table.xml", Table("1", Rule(1, 1, "Own", 6, 6)));
-  const std::string closed = "://127.0.0.1:" + std::to_string(server->closedPort) + "/Holidays00.xml";
+  const std::string closed = "://127.0.0.1:" + std::to_string(server->closedPort()) + "/Holidays00.xml";
   constexpr int kAnyFailure = 1;       // some result below 0
   constexpr int kConnectionError = 2;  // below 0, above kNotATable
   constexpr size_t kAnyCount = SIZE_MAX;
@@ -229,7 +154,7 @@ TEST_F(HolidayDownload, EveryOtherAnswerOrSourceFailsWithItsOwnResult) {
       {"ftp://127.0.0.1/Holidays00.xml", kFileError, HOLIDAYS_NONE, 0},
       {"file://" + data + "own table.xml", kFileError, HOLIDAYS_NONE, 0},
       {"file:///C:/Holidays00.xml", kFileError, HOLIDAYS_NONE, 0},
-      {"http://" + std::string(70, 'h') + ":" + std::to_string(server->port) + "/ok/a.xml", kFileError,
+      {"http://" + std::string(70, 'h') + ":" + std::to_string(server->port()) + "/ok/a.xml", kFileError,
        HOLIDAYS_NONE, 0},
       {server->Url("/ok/" + std::string(130, 'p') + ".xml"), kFileError, HOLIDAYS_NONE, 0},
       {data + "missing.xml", kFileError, HOLIDAYS_NONE, 0},

@@ -149,6 +149,31 @@ inline bool SaveBitmap(HBITMAP bitmap, const std::wstring& path) {
   return true;
 }
 
+// A day tip as the tooltip control holds it.
+struct Tool {
+  UINT_PTR id;
+  RECT rect;
+  std::string text;
+  bool operator==(const Tool& other) const {
+    return id == other.id && EqualRect(&rect, &other.rect) && text == other.text;
+  }
+};
+
+// Every tool of the tooltip control, in its order.
+inline std::vector<Tool> Tools(HWND tooltip) {
+  std::vector<Tool> tools;
+  const int count = static_cast<int>(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[1024] = {};
+    TOOLINFOA info = {};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.lpszText = text;
+    if (!SendMessageA(tooltip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&info))) continue;
+    tools.push_back(Tool{info.uId, info.rect, text});
+  }
+  return tools;
+}
+
 inline LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam,
                                         LPARAM lParam) {
   return DefWindowProcA(window, message, wParam, lParam);

@@ -10,18 +10,17 @@
 // The project headers come first: the shell headers bring a COM XMLDocument of their own.
 #include "app/calendar_app.h"
 #include "app/menus.h"
-#include "calendar/month_model.h"
 #include "docs/data_folder.h"
 #include "docs/settings.h"
 #include "resources/hoshiro_resource.h"
 #include "resources/zanto_resource.h"
 #include "support/desktop.h"
 #include "support/driver.h"
+#include "support/steered_calendar.h"
 #include "../common/test_files.h"
 // clang-format off
 #include <commctrl.h>
 #include <shellapi.h>
-#include <shlobj.h>
 #include <shlwapi.h>
 // clang-format on
 
@@ -127,12 +126,6 @@ TEST(ZantoTrayIcon, ABusyShellIsRetriedFromATimerWithoutWaiting) {
   DestroyWindow(owner);
 }
 
-std::string TempFolder(const std::string& name) {
-  char temp[MAX_PATH] = "";
-  GetTempPathA(MAX_PATH, temp);
-  return temp + name + std::to_string(GetCurrentProcessId()) + "\\";
-}
-
 // The options as the settings file holds them now.
 const COptions& Saved() {
   static CSettings file;
@@ -140,43 +133,20 @@ const COptions& Saved() {
   return file.Options;
 }
 
-std::string DataFolderWithout(size_t trailing) {
-  return DataFolder.substr(0, DataFolder.size() - trailing);
-}
-
-class TrayE2E : public testing::Test {
+class TrayE2E : public steered::SteeredCalendarTest {
  protected:
+  TrayE2E()
+      : SteeredCalendarTest("zanto tray ", steered::SteeredCalendar::Data::kShippedSettings) {}
+
   void SetUp() override {
-    ASSERT_TRUE(desktop::RemoveFolder(DataFolderWithout(std::string("Zanto\\").size())));
-    ASSERT_TRUE(desktop::RemoveFolder(folder) && desktop::RemoveFolder(marks));
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) &&
-                CreateDirectoryA(marks.c_str(), nullptr));
-    ASSERT_EQ(SHCreateDirectoryExA(nullptr, DataFolderWithout(1).c_str(), nullptr), ERROR_SUCCESS);
-    const std::wstring program = driver::ProgramFolder();
-    ASSERT_TRUE(CopyFileW((driver::ExecutableFolder() + L"ZantoSteered.exe").c_str(),
-                          desktop::Wide(folder + "Zanto.exe").c_str(), FALSE));
-    for (const wchar_t* file : {L"Hoshiro.exe", L"Settings.xml", L"Holidays00.xml"}) {
-      ASSERT_TRUE(
-          CopyFileW((program + file).c_str(), (desktop::Wide(folder) + file).c_str(), FALSE));
-    }
-    ASSERT_TRUE(
-        CopyFileW((program + L"Settings.xml").c_str(), desktop::Wide(SettingsPath).c_str(), FALSE));
-    GetLocalTime(&today);
+    ASSERT_NO_FATAL_FAILURE(SteeredCalendarTest::SetUp());
+    ASSERT_TRUE(desktop::RemoveFolder(marks));
+    ASSERT_TRUE(CreateDirectoryA(marks.c_str(), nullptr));
   }
 
   void TearDown() override {
-    if (zanto.Running()) zanto.Terminate();
-    for (HWND dialog : Hoshiros()) driver::Post(dialog, WM_COMMAND, IDOK, 0);
-    desktop::RemoveFolder(folder);
+    SteeredCalendarTest::TearDown();
     desktop::RemoveFolder(marks);
-  }
-
-  // The time the calendar's tick reads from now on: today at hour:minute.
-  void SetClock(int hour, int minute) {
-    WriteFile(folder + "SteeredClock.txt",
-              std::to_string(today.wYear) + " " + std::to_string(today.wMonth) + " " +
-                  std::to_string(today.wDay) + " " + std::to_string(hour) + " " +
-                  std::to_string(minute) + " 0");
   }
 
   // A schedule of today with its lead time (negative: notification off).
@@ -190,60 +160,7 @@ class TrayE2E : public testing::Test {
     ASSERT_EQ(DateNoteArray::SaveNote("ZantoMemo", note), 0);
   }
 
-  void Start() {
-    zanto = driver::Process::StartAnsi("\"" + folder + "Zanto.exe\"");
-    window = driver::WaitForWindow(zanto, L"WindowClassZanto");
-    ASSERT_NE(window, nullptr) << "no calendar window";
-    zanto.WaitForIdle(driver::kStartTimeoutMs);
-  }
-
-  // Sent, for what opens no window; posted, for what waits for the user.
-  void Send(UINT message, WPARAM wParam, LPARAM lParam = 0) {
-    bool answered = false;
-    driver::Send(window, message, wParam, lParam, &answered);
-    ASSERT_TRUE(answered);
-  }
-
-  // The calendar's shown window of the class, once it waits for input.
-  HWND WaitFor(const wchar_t* className, DWORD timeoutMs = 5000) {
-    HWND found = nullptr;
-    driver::WaitUntil([&] { return (found = Shown(className)) != nullptr; }, timeoutMs);
-    if (found) zanto.WaitForIdle(5000);
-    return found;
-  }
-
-  HWND Shown(const wchar_t* className) {
-    for (HWND w : desktop::WindowsOfClass(className, zanto.Id())) {
-      if (IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-  }
-
-  bool Gone(const wchar_t* className) {
-    return driver::WaitUntil([&] { return Shown(className) == nullptr; }, 5000);
-  }
-
-  // Message windows of the Hoshiro.exe in this test's program folder.
-  std::vector<HWND> Hoshiros() {
-    std::vector<HWND> found;
-    for (HWND dialog : desktop::WindowsOfClass(kDialogClass)) {
-      if (lstrcmpiW(desktop::ProgramOf(dialog).c_str(),
-                    desktop::Wide(folder + "Hoshiro.exe").c_str()) == 0)
-        found.push_back(dialog);
-    }
-    return found;
-  }
-
-  void CloseAndExpectExitCodeZero() {
-    driver::Post(window, WM_COMMAND, IDM_EXIT, 0);
-    ASSERT_TRUE(zanto.Wait(driver::kStartTimeoutMs));
-    EXPECT_EQ(zanto.ExitCode(), 0u);
-  }
-
-  const std::string folder = TempFolder("zanto tray "), marks = TempFolder("zanto-marks-");
-  SYSTEMTIME today = {};
-  driver::Process zanto;
-  HWND window = nullptr;
+  const std::string marks = steered::TempFolder("zanto-marks-");
 };
 
 TEST_F(TrayE2E, CommandsMoveTheWindowWriteTheirOptionsAndExitTakesTheIconAlong) {
@@ -364,44 +281,13 @@ TEST_F(TrayE2E, PopupsOpenTheirEntriesAndDialogsKeepTheTrayMenuClosed) {
   CloseAndExpectExitCodeZero();
 }
 
-// A client point in the cell of day of the calendar window, worked out here with the
-// program's own layout code: the six rows of cells end at the bottom of the window.
-POINT DayCell(int day, HWND calendar) {
-  CalendarApp& app = CalendarApp::Instance();
-  app.settings = &CSettings::Instance();
-  app.settings->Load();
-  app.options = &app.settings->Options;
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  app.shownYear = now.wYear;
-  app.shownMonth = now.wMonth;
-  app.composeDC = CreateCompatibleDC(nullptr);
-  app.buttonImageDC = CreateCompatibleDC(nullptr);
-  app.ComputeLayout();
-  CMonthModel model;
-  model.Build(now.wYear, now.wMonth);
-  const int cell =
-      day - FirstCellDay(model.FirstWeekday(), app.settings->HeaderExpression.StartDayOfWeek);
-  const POINT centre = {
-      app.layout.margin + (cell % 7) * app.layout.cellWidth + app.layout.cellWidth / 2,
-      driver::ClientRect(calendar).bottom - (6 - cell / 7) * app.layout.cellHeight +
-          app.layout.cellHeight / 2};
-  CalendarApp::Destroy();
-  return centre;
-}
-
-int ToolCount(const driver::Process& zanto) {
-  const std::vector<HWND> tips = desktop::WindowsOfClass(L"tooltips_class32", zanto.Id());
-  return tips.empty() ? -1 : static_cast<int>(driver::Send(tips.front(), TTM_GETTOOLCOUNT));
-}
-
 TEST_F(TrayE2E, AMemoWrittenOnADayIsStoredRemindedOnceAndDeleted) {
   AddSchedule(10 * 60 + 2, ~0, "Quiet");
   SetClock(10, 0);
   ASSERT_NO_FATAL_FAILURE(Start());
   Send(WM_TIMER, IDT_TICK);
-  const POINT cell = DayCell(today.wDay, window);
-  const int tools = ToolCount(zanto);
+  const POINT cell = DayCell(today.wYear, today.wMonth, today.wDay);
+  const int tools = ToolCount();
 
   // The memo editor on a double click: a text and a schedule at 10:02 without lead time.
   driver::Post(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
@@ -435,7 +321,7 @@ TEST_F(TrayE2E, AMemoWrittenOnADayIsStoredRemindedOnceAndDeleted) {
   EXPECT_EQ(stored.Title, "Dentist \x8e\x95\x88\xe3\x8e\xd2");
   ASSERT_EQ(stored.schedules.size(), 2u);
   EXPECT_EQ(stored.schedules[1]->Message, "Bring the card");
-  EXPECT_EQ(ToolCount(zanto), tools + 1) << "the day has its tooltip";
+  EXPECT_EQ(ToolCount(), tools + 1) << "the day has its tooltip";
 
   // At 10:02 one message window, by the program folder's Hoshiro; later ticks add none.
   SetClock(10, 2);
@@ -463,7 +349,7 @@ TEST_F(TrayE2E, AMemoWrittenOnADayIsStoredRemindedOnceAndDeleted) {
   DateNote gone(today.wYear, today.wMonth, today.wDay);
   DateNoteArray::LoadNote("ZantoMemo", gone);
   EXPECT_TRUE(gone.Title.empty() && gone.schedules.empty());
-  EXPECT_EQ(ToolCount(zanto), tools);
+  EXPECT_EQ(ToolCount(), tools);
   CloseAndExpectExitCodeZero();
 }
 

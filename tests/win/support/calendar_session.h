@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/driver.h"
+#include "support/steered_calendar.h"
 
 namespace session {
 
@@ -19,16 +20,11 @@ struct EditResult {
   std::string message;
 };
 
-class CalendarSession {
+// A steered calendar on a data folder that starts with the shipped settings.
+class CalendarSession : public steered::SteeredCalendar {
  public:
-  // Empties the data folder (the prefix's one) and makes a program folder in the temp folder.
-  bool Prepare();
-  // Removes the program folder; ends the program if it still runs.
-  void CleanUp();
+  CalendarSession() : SteeredCalendar("zanto reliability ", Data::kShippedSettings) {}
 
-  bool Start();
-  // Sent; true when answered.
-  bool Command(UINT id);
   // Double click on day of the shown month, text into the editor, OK; waits for the handler to
   // end, and for the message box when one is expected (read and closed; an unexpected one is
   // read and closed too). readFirst receives the text the editor showed.
@@ -36,20 +32,10 @@ class CalendarSession {
                       std::wstring* readFirst = nullptr);
   // Posts the same steps and returns at once after the OK, for a kill in the middle of the save.
   bool PostMemoEdit(int day, const std::wstring& text);
-  // Day tips of the calendar's tooltip control: -1 before it exists.
-  int ToolCount() const;
-
-  const std::string& ProgramFolder() const { return folder_; }
-  driver::Process& Program() { return zanto_; }
-  HWND Window() const { return window_; }
 
  private:
-  HWND WaitForDialog(DWORD timeoutMs) const;
-  POINT DayCell(int day) const;
-
-  std::string folder_;
-  driver::Process zanto_;
-  HWND window_ = nullptr;
+  // Opens the memo editor on day of the current month; null when it did not show.
+  HWND OpenEditor(int day);
 };
 
 // Runs a Linux command through Wine (ntdll's __wine_unix_spawnvp) and waits for it; false

@@ -100,4 +100,13 @@ int TableServer::RequestCount(const std::string& path) const {
   return count;
 }
 
+std::vector<std::string> TableServer::TakeRequests() const {
+  const std::string path = folder_ + "requests.log";
+  std::istringstream log(ReadText(path));
+  DeleteFileA(path.c_str());
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(log, line);) lines.push_back(line);
+  return lines;
+}
+
 }  // namespace driver

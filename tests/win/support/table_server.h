@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace driver {
 
@@ -32,9 +33,13 @@ class TableServer {
   void Serve(const std::string& name, const std::string& bytes) const;
   // How many requests for path the server has received so far.
   int RequestCount(const std::string& path) const;
+  // Requests received since the last call, as "path<TAB>user agent" lines; the log starts
+  // afresh.
+  std::vector<std::string> TakeRequests() const;
 
   const std::string& folder() const { return folder_; }
   const std::string& error() const { return error_; }
+  int port() const { return port_; }
   int closedPort() const { return closedPort_; }
   // SHA-1 thumbprint of the trusted test authority (TLS only), upper-case hex.
   const std::string& authorityThumbprint() const { return thumbprint_; }
