@@ -100,7 +100,10 @@ POINT Centre(const RECT& rect) {
 struct Sample {
   double milliseconds = -1;
   size_t peakWorkingSet = 0;
+  // Libraries in the process when its first picture was seen, in lower case.
+  std::vector<std::string> modules;
 };
+
 
 // Starts a program and waits for the centre of its window to show something other than the
 // bare screen: that is its first picture.
@@ -124,7 +127,10 @@ Sample TimeStart(const std::wstring& commandLine, const wchar_t* windowClass) {
         return ScreenPixel(centre) != underneath;
       },
       driver::kStartTimeoutMs, 1);
-  if (painted) sample.milliseconds = Now() - start;
+  if (painted) {
+    sample.milliseconds = Now() - start;
+    sample.modules = driver::LoadedModules(process.Handle());
+  }
   process.WaitForIdle(driver::kStartTimeoutMs);
   PROCESS_MEMORY_COUNTERS memory = {};
   memory.cb = sizeof memory;
@@ -154,6 +160,7 @@ struct Series {
   std::function<void()> prepare;
   std::vector<double> times;
   size_t peak = 0;
+  std::vector<std::string> modules;
 };
 
 // One start of each program per round, so a busy machine slows all of them alike.
@@ -164,6 +171,7 @@ void MeasureInterleaved(std::vector<Series>& all) {
       const Sample sample = TimeStart(series.commandLine, series.windowClass);
       if (sample.milliseconds >= 0) series.times.push_back(sample.milliseconds);
       series.peak = std::max(series.peak, sample.peakWorkingSet);
+      if (series.modules.empty()) series.modules = sample.modules;
     }
   }
 }
@@ -456,6 +464,13 @@ int main(int argc, char** argv) {
                     (1024.0 * 1024.0));
   }
   ReportLibraries(imports);
+  // What the calendar really has loaded by its first picture, imported or not (a class of the
+  // common controls, say, loads their library).
+  std::printf("Libraries at the first picture beyond the minimal window's:");
+  for (const std::string& name : all[2].modules) {
+    if (!std::binary_search(all[0].modules.begin(), all[0].modules.end(), name)) std::printf(" %s", name.c_str());
+  }
+  std::printf("\n");
 
   WriteAll(SettingsPath, WithLocalTable(installed));
   ReportPhases();
