@@ -99,6 +99,10 @@ struct CrackedUrl {
 // Splits an HTTP or HTTPS address; false for anything else, including a host or a path too
 // long for its buffer.
 bool CrackHttpUrl(const std::string& source, CrackedUrl& url) {
+  // A file path never loads the internet library: only these two schemes can pass below.
+  if (_strnicmp(source.c_str(), "http:", 5) != 0 && _strnicmp(source.c_str(), "https:", 6) != 0) {
+    return false;
+  }
   URL_COMPONENTSA parts = {};
   parts.dwStructSize = sizeof parts;
   parts.dwSchemeLength = 1;

@@ -33,7 +33,6 @@ namespace {
 constexpr wchar_t kMainClass[] = L"WindowClassZanto";
 constexpr DWORD kVisibleWithinMs = 12000;
 constexpr int kWindowStep = 250;
-constexpr int kGridTop = 80;
 
 double Now() {
   LARGE_INTEGER counter, frequency;
@@ -161,16 +160,15 @@ class HolidayNetworkE2E : public testing::Test {
   }
 
   // The shipped settings with table 0 as given, filled in a plain colour (pictures that do
-  // not depend on the desktop), not kept at the bottom, and the window in slot of a grid. The
-  // grid starts below the tray window Wine shows at the top left of a screen without a window
-  // manager, which would otherwise cover the top of slot 0.
+  // not depend on the desktop), not kept at the bottom, and the window in slot of a grid
+  // below Wine's own tray window in the top left corner.
   std::string Settings(const std::string& source, int localCopy, int localVer, int slot) {
     std::string xml = shippedSettings;
     ReplaceElement(xml, "HolidayTable00",
                    "<HolidayTable00 LocalCopy=\"" + std::to_string(localCopy) + "\" LocalVer=\"" +
                        std::to_string(localVer) + "\">" + source + "</HolidayTable00>");
     ReplaceElement(xml, "WinPos",
-                   "<WinPos><Top>" + std::to_string(kGridTop + (slot / 7) * kWindowStep) + "</Top><Left>" +
+                   "<WinPos><Top>" + std::to_string(60 + (slot / 7) * kWindowStep) + "</Top><Left>" +
                        std::to_string(20 + (slot % 7) * kWindowStep) + "</Left></WinPos>");
     ReplaceElement(xml, "BackMode", "<BackMode>1</BackMode>");
     ReplaceElement(xml, "AlwaysBottom", "<AlwaysBottom>0</AlwaysBottom>");

@@ -334,9 +334,10 @@ TEST_F(TrayE2E, AMemoWrittenOnADayIsStoredRemindedOnceAndDeleted) {
         return driver::Text(GetDlgItem(shown[0], IDC_MESSAGE_TEXT)) == L"[10:02] Bring the card";
       },
       5000));
-  driver::SaveScreenshot(shown[0], L"hoshiro_from_notification");
   Sleep(2000);
   EXPECT_EQ(Hoshiros().size(), 1u) << "once, and nothing for the schedule with notification off";
+  // Taken once the window has had time to paint its text.
+  driver::SaveScreenshot(shown[0], L"hoshiro_from_notification");
 
   // Reopened, the editor shows the memo; 全削除 removes it from the file and the display.
   driver::Post(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));

@@ -342,6 +342,29 @@ TEST_F(ZantoE2E, FirstStartCopiesSettingsAndHolidayTableOnlyOnce) {
   EXPECT_EQ(ReadFile(SettingsPath), own) << "nothing is copied over, nothing saved at the end";
 }
 
+// Offline, with its holiday table read from the copy in the data folder: the calendar shows
+// without loading the internet library, nor those of pictures and file dialogs, none of which
+// its first picture needs.
+TEST_F(ZantoE2E, TablesThatAreFilesStartWithoutTheInternetLibrary) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  CloseAndExpectExitCodeZero();
+  std::string settings = ReadFile(SettingsPath);
+  const size_t table = settings.find("<HolidayTable00");
+  ASSERT_NE(table, std::string::npos);
+  const size_t from = settings.find('>', table) + 1, to = settings.find("</HolidayTable00>", from);
+  ASSERT_NE(to, std::string::npos);
+  settings.replace(from, to - from, DataFolder + "Holidays00.xml");
+  WriteFile(SettingsPath, settings);
+
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const std::vector<std::string> loaded = driver::LoadedModules(zanto.Handle());
+  ASSERT_TRUE(std::binary_search(loaded.begin(), loaded.end(), "user32.dll")) << "modules were read";
+  for (const char* library : {"wininet.dll", "gdiplus.dll", "comdlg32.dll"}) {
+    EXPECT_FALSE(std::binary_search(loaded.begin(), loaded.end(), library)) << library;
+  }
+  CloseAndExpectExitCodeZero();
+}
+
 TEST_F(ZantoE2E, CalendarIsAToolPopupOfTheLayoutSizeAtWinPosWithFiveButtons) {
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_NO_FATAL_FAILURE(CloseAndExpectExitCodeZero());

@@ -51,6 +51,8 @@ EditResult CalendarSession::EditMemo(int day, const std::wstring& text, bool exp
   Send(WM_NULL);
   if (HWND box = WaitFor(kDialogClass, expectMessage ? 15000 : 300)) {
     result.message = driver::TextAnsi(GetDlgItem(box, 0xFFFF));
+    // Wine shows the box before its text reaches the screen: the picture waits a moment.
+    Sleep(300);
     driver::SaveScreenshot(box, L"zanto_memo_save_message");
     driver::Post(box, WM_COMMAND, IDOK, 0);
     driver::WaitUntil([&] { return !IsWindow(box); }, 5000);

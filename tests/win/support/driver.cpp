@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <psapi.h>
+
+#include <algorithm>
+#include <cctype>
 #include <utility>
 
 namespace driver {
@@ -264,6 +268,24 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* ok) 
 
 bool Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return PostMessageW(window, message, wParam, lParam) != 0;
+}
+
+std::vector<std::string> LoadedModules(HANDLE process) {
+  HMODULE handles[512];
+  DWORD bytes = 0;
+  std::vector<std::string> names;
+  if (!EnumProcessModules(process, handles, sizeof handles, &bytes)) return names;
+  const DWORD count = std::min<DWORD>(bytes / sizeof(HMODULE), 512);
+  for (DWORD i = 0; i < count; ++i) {
+    char name[MAX_PATH] = "";
+    if (!GetModuleBaseNameA(process, handles[i], name, MAX_PATH)) continue;
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return static_cast<char>(tolower(static_cast<unsigned char>(c))); });
+    names.push_back(lower);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 void PumpMessages() {

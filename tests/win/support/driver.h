@@ -89,6 +89,8 @@ HWND FocusOf(HWND window);
 // program fails the test instead of hanging it; ok (if given) tells whether it was answered.
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, bool* ok = nullptr);
 bool Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// Base names of the libraries loaded in a process, in lower case and sorted.
+std::vector<std::string> LoadedModules(HANDLE process);
 // Handles every message waiting for this thread's windows (a calendar run inside the test).
 void PumpMessages();
 // Moves and sizes a window of another process as a user dragging it would.
