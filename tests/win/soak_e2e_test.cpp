@@ -35,6 +35,16 @@ bool LongRuns() {
 // Modal loops ended so far: popup menus and dialogs seen open when the timer came.
 int menusEnded = 0;
 int dialogsEnded = 0;
+// Popup menus opened so far. A menu can also close by itself (another program's window took
+// the focus) before the timer comes: it was shown all the same.
+int menusOpened = 0;
+
+LRESULT CALLBACK CountMenus(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lParam)->message == WM_INITMENUPOPUP) {
+    ++menusOpened;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 // Ends whatever modal loop a command entered: a popup menu, or a dialog of this thread.
 void CALLBACK Dismiss(HWND, UINT, UINT_PTR, DWORD) {
@@ -59,11 +69,13 @@ void CALLBACK Dismiss(HWND, UINT, UINT_PTR, DWORD) {
 // Runs a command that enters a modal loop, ended from a timer; false when the loop ended
 // without the timer having ended it (no menu or dialog was ever shown).
 bool Modal(const std::function<void()>& command) {
-  const int ended = menusEnded + dialogsEnded;
+  const int ended = menusEnded + dialogsEnded, opened = menusOpened;
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountMenus, nullptr, GetCurrentThreadId());
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, Dismiss);
   command();
   KillTimer(nullptr, timer);
-  return menusEnded + dialogsEnded > ended;
+  UnhookWindowsHookEx(hook);
+  return menusEnded + dialogsEnded > ended || menusOpened > opened;
 }
 
 constexpr COLORREF kSundayColour = RGB(250, 40, 120);
