@@ -19,6 +19,7 @@
 #include "support/calendar_session.h"
 #include "support/desktop.h"
 #include "support/driver.h"
+#include "support/wine_host.h"
 #include "../common/test_files.h"
 
 namespace {
@@ -142,16 +143,16 @@ class FullDisk : public ReliabilityE2E {
  protected:
   void SetUp() override {
     ReliabilityE2E::SetUp();
-    mountPoint = session::UnixPath(DataFolder.substr(0, DataFolder.size() - 1));
+    mountPoint = driver::UnixPath(DataFolder.substr(0, DataFolder.size() - 1));
     ASSERT_FALSE(mountPoint.empty()) << "runs under Wine only";
-    mounted = session::RunLinux({"mount", "-t", "tmpfs", "-o", "size=256k", "tmpfs", mountPoint});
+    mounted = driver::RunLinux({"mount", "-t", "tmpfs", "-o", "size=256k", "tmpfs", mountPoint});
     ULARGE_INTEGER total = {};
     GetDiskFreeSpaceExA(DataFolder.c_str(), nullptr, &total, nullptr);
     if (!mounted || total.QuadPart > (1u << 20)) GTEST_SKIP() << "no tmpfs could be mounted (root needed)";
   }
   void TearDown() override {
     calendar.CleanUp();
-    if (mounted) session::RunLinux({"umount", "-l", mountPoint});
+    if (mounted) driver::RunLinux({"umount", "-l", mountPoint});
   }
 
   // Fills the disk with a file of its own; true once a write no longer fits.

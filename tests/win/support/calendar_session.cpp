@@ -61,29 +61,6 @@ EditResult CalendarSession::EditMemo(int day, const std::wstring& text, bool exp
   return result;
 }
 
-bool RunLinux(std::vector<std::string> args) {
-  using UnixSpawn = LONG(__cdecl*)(char* const argv[], int wait);
-  auto spawn = reinterpret_cast<UnixSpawn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
-  if (!spawn) return false;
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(&arg[0]);
-  argv.push_back(nullptr);
-  return spawn(argv.data(), 1) == 0;
-}
-
-std::string UnixPath(const std::string& windowsPath) {
-  using UnixFileName = char*(__cdecl*)(const wchar_t*);
-  auto convert = reinterpret_cast<UnixFileName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  if (!convert) return std::string();
-  char* unix = convert(desktop::Wide(windowsPath).c_str());
-  if (!unix) return std::string();
-  std::string result = unix;
-  HeapFree(GetProcessHeap(), 0, unix);
-  return result;
-}
-
 std::string ThisYearsMemoFile() { return MemoFilePath("ZantoMemo", Now().wYear); }
 
 std::string StoredTitle(int day) {

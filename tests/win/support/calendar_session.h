@@ -38,11 +38,6 @@ class CalendarSession : public steered::SteeredCalendar {
   HWND OpenEditor(int day);
 };
 
-// Runs a Linux command through Wine (ntdll's __wine_unix_spawnvp) and waits for it; false
-// when it cannot be run (not under Wine) or fails.
-bool RunLinux(std::vector<std::string> args);
-// A Windows path as Linux sees it under Wine; empty when there is no Wine.
-std::string UnixPath(const std::string& windowsPath);
 
 // The current year's memo file path ("ZantoMemo<year>.xml" in the data folder).
 std::string ThisYearsMemoFile();

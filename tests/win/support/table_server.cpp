@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/driver.h"
+#include "support/wine_host.h"
 
 namespace driver {
 
@@ -20,33 +21,7 @@ bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Under Wine the server runs as a Linux process through ntdll's __wine_unix_spawnvp.
-bool SpawnLinux(std::vector<std::string> args) {
-  using UnixSpawn = LONG(__cdecl*)(char* const argv[], int wait);
-  auto spawn = reinterpret_cast<UnixSpawn>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
-  if (!spawn) return false;
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  return spawn(argv.data(), 0) == 0;
-}
-
 }  // namespace
-
-// A Windows path as Wine's drive Z: shows it in Linux, or the path itself on Windows.
-std::string UnixPath(const std::string& windowsPath) {
-  using UnixFileName = char*(__cdecl*)(const wchar_t*);
-  auto convert = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  if (!convert) return windowsPath;
-  std::wstring wide(windowsPath.begin(), windowsPath.end());
-  char* unix = convert(wide.c_str());
-  if (!unix) return windowsPath;
-  std::string result = unix;
-  HeapFree(GetProcessHeap(), 0, unix);
-  return result;
-}
 
 bool TableServer::Start(const std::string& servedFolder, bool tls) {
   folder_ = servedFolder;
@@ -54,7 +29,8 @@ bool TableServer::Start(const std::string& servedFolder, bool tls) {
   std::vector<std::string> args = {"python3", std::string(ZANTO_SOURCE_DIR) + "/tests/win/support/holiday_server.py",
                                    UnixPath(folder_)};
   if (tls) args.push_back("--tls");
-  if (!SpawnLinux(args)) {
+  // Under Wine the server runs as a Linux process of its own.
+  if (!RunLinux(args, false)) {
     error_ = "the server could not be started (no __wine_unix_spawnvp)";
     return false;
   }

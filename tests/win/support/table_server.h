@@ -10,9 +10,6 @@
 
 namespace driver {
 
-// A Windows path as Wine's drive Z: shows it in Linux, or the path itself on Windows.
-std::string UnixPath(const std::string& windowsPath);
-
 class TableServer {
  public:
   TableServer() = default;

@@ -6,8 +6,6 @@
 
 namespace driver {
 
-// A Linux path as Wine's drive mapping shows it, or the path itself on Windows.
-std::string UnixPath(const std::wstring& windowsPath);
 // Unpacks the zip archive into folder (created when missing); true when the tool succeeded.
 bool UnpackZip(const std::wstring& archive, const std::wstring& folder);
 
