@@ -24,6 +24,7 @@
 #include "support/driver.h"
 #include "support/table_server.h"
 #include "tests/common/test_files.h"
+#include "support/milliseconds.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -34,12 +35,6 @@ constexpr wchar_t kMainClass[] = L"WindowClassZanto";
 constexpr DWORD kVisibleWithinMs = 12000;
 constexpr int kWindowStep = 250;
 
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The pixels of a window as it stands on the screen.
 std::vector<DWORD> Capture(HWND window) { return driver::ScreenPixels(driver::WindowRect(window)); }
@@ -177,7 +172,7 @@ class HolidayNetworkE2E : public testing::Test {
 
   Started& Launch(const std::string& name, const std::string& settings) {
     WriteFile(SettingsPath, settings);
-    runs.push_back(Started{name, {}, Now()});
+    runs.push_back(Started{name, {}, driver::Milliseconds()});
     Started& run = runs.back();
     run.process = driver::Process::Start(driver::Quoted(driver::ProgramPath(L"Zanto.exe")));
     EXPECT_TRUE(run.process.Started()) << name;
@@ -195,7 +190,7 @@ class HolidayNetworkE2E : public testing::Test {
         continue;
       }
       run.window = found.front();
-      run.visibleAfter = Now() - run.startedAt;
+      run.visibleAfter = driver::Milliseconds() - run.startedAt;
     }
     return all;
   }

@@ -2,6 +2,7 @@
 // the split of what the kept pictures and the kept tips save, and a key-repeat run through a
 // year. Prints figures only; never part of the test run.
 #include "busy_month.h"
+#include "support/milliseconds.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,12 +11,6 @@
 namespace render_test {
 namespace {
 
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Milliseconds of each run of work; prepare runs before each, untimed.
 template <typename Prepare, typename Work>
@@ -23,9 +18,9 @@ std::vector<double> Times(int runs, Prepare prepare, Work work) {
   std::vector<double> times;
   for (int i = 0; i < runs; ++i) {
     prepare();
-    const double start = Now();
+    const double start = driver::Milliseconds();
     work();
-    times.push_back(Now() - start);
+    times.push_back(driver::Milliseconds() - start);
   }
   return times;
 }
@@ -131,9 +126,9 @@ TEST_F(RedrawBench, KeyRepeatThroughAYear) {
   for (int i = 0; i < 120; ++i) {
     if (month + direction < 1 || month + direction > 12) direction = -direction;
     month += direction;
-    const double start = Now();
+    const double start = driver::Milliseconds();
     Navigate(2025, month);
-    steps.push_back(Now() - start);
+    steps.push_back(driver::Milliseconds() - start);
   }
   printf("key repeat, %zu month steps: median %.3f ms, worst %.3f ms, tooltips now %d\n",
          steps.size(), Median(steps), *std::max_element(steps.begin(), steps.end()),

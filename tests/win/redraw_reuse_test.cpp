@@ -18,22 +18,15 @@
 namespace render_test {
 namespace {
 
-using Pixels = std::vector<uint32_t>;
+using Pixels = std::vector<DWORD>;
 
 class RedrawReuseTest : public BusyMonthTest {
  protected:
   Pixels Capture() const {
-    const int width = app.layout.clientWidth, height = app.layout.clientHeight;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    Pixels pixels(static_cast<size_t>(width) * height);
     // The bitmap may not be selected while its bits are read.
     SelectObject(app.composeDC, app.composeDisplaced);
-    GetDIBits(app.composeDC, app.composeBitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    Pixels pixels = driver::BitmapPixels(app.composeDC, app.composeBitmap, app.layout.clientWidth,
+                                         app.layout.clientHeight);
     SelectObject(app.composeDC, app.composeBitmap);
     return pixels;
   }

@@ -10,15 +10,10 @@
 #include "app/calendar_app.h"
 #include "calendar/month_model.h"
 #include "docs/settings.h"
+#include "support/milliseconds.h"
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 struct Phase {
   const char* name;
@@ -29,9 +24,9 @@ class PhaseClock {
  public:
   template <typename Step>
   void Time(const char* name, Step step) {
-    const double start = Now();
+    const double start = driver::Milliseconds();
     step();
-    phases.push_back(Phase{name, Now() - start});
+    phases.push_back(Phase{name, driver::Milliseconds() - start});
   }
 
   // One line per step: its name, a tab, its milliseconds.

@@ -31,6 +31,7 @@
 #include "tests/common/test_files.h"
 #include "docs/file_save.h"
 #include "support/driver.h"
+#include "support/milliseconds.h"
 
 namespace {
 
@@ -79,12 +80,6 @@ int RunMinimalWindow(int count, char** libraries) {
   return 0;
 }
 
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 COLORREF ScreenPixel(POINT at) {
   HDC screen = GetDC(nullptr);
@@ -111,7 +106,7 @@ Sample TimeStart(const std::wstring& commandLine, const wchar_t* windowClass) {
   Sample sample;
   // The root of a bare X screen stays black until a window draws itself there.
   const COLORREF underneath = RGB(0, 0, 0);
-  const double start = Now();
+  const double start = driver::Milliseconds();
   driver::Process process = driver::Process::Start(commandLine);
   if (!process.Started()) return sample;
   HWND window = nullptr;
@@ -128,7 +123,7 @@ Sample TimeStart(const std::wstring& commandLine, const wchar_t* windowClass) {
       },
       driver::kStartTimeoutMs, 1);
   if (painted) {
-    sample.milliseconds = Now() - start;
+    sample.milliseconds = driver::Milliseconds() - start;
     sample.modules = driver::LoadedModules(process.Handle());
   }
   process.WaitForIdle(driver::kStartTimeoutMs);
@@ -245,9 +240,9 @@ void ReportLibraries(const Imports& imports) {
       std::printf("  %-16s already loaded here\n", name.c_str());
       continue;
     }
-    const double start = Now();
+    const double start = driver::Milliseconds();
     LoadLibraryA(name.c_str());
-    const double cost = Now() - start;
+    const double cost = driver::Milliseconds() - start;
     total += cost;
     std::printf("  %-16s %7.2f ms\n", name.c_str(), cost);
   }

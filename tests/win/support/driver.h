@@ -113,5 +113,7 @@ bool SaveScreenArea(const RECT& area, const std::wstring& path);
 
 // The 32-bit pixels of a screen area as it stands, top row first.
 std::vector<DWORD> ScreenPixels(const RECT& area);
+// The 32-bit pixels of a bitmap, top row first; the bitmap must not be selected into a context.
+std::vector<DWORD> BitmapPixels(HDC dc, HBITMAP bitmap, int width, int height);
 
 }  // namespace driver
