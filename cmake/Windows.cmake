@@ -31,9 +31,11 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
 endif()
 
 # The calendar with a clock the end-to-end tests set ("SteeredClock.txt" beside the program),
-# so that no test waits for a real minute. Built beside the tests, never shipped.
+# so that no test waits for a real minute; each of its processes takes a session mutex of its
+# own, so tests may run several side by side. Built beside the tests, never shipped.
 if(TARGET Zanto)
   add_executable(ZantoSteered WIN32 app/main.cpp tests/win/steered/steered_clock.cpp
+    tests/win/steered/steered_instance.cpp
     resources/zanto.rc resources/zanto_program.rc)
   target_link_libraries(ZantoSteered PRIVATE zanto_win)
   set_target_properties(ZantoSteered PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_TEST_DIR})
@@ -48,8 +50,9 @@ endif()
 target_link_libraries(Hoshiro PRIVATE comctl32 user32)
 set_target_properties(Hoshiro PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZANTO_PROGRAM_DIR})
 # windres knows nothing of the files a script pulls in: the version header and the manifests.
-set_source_files_properties(resources/zanto.rc resources/zanto_program.rc resources/hoshiro.rc
-  PROPERTIES OBJECT_DEPENDS "${ZANTO_RC_GENERATED}")
+# Appended: zanto.rc keeps its dependence on the resource files it includes.
+set_property(SOURCE resources/zanto.rc resources/zanto_program.rc resources/hoshiro.rc
+  APPEND PROPERTY OBJECT_DEPENDS ${ZANTO_RC_GENERATED})
 
 foreach(_file Settings.xml Holidays00.xml)
   if(EXISTS ${CMAKE_SOURCE_DIR}/resources/${_file})
