@@ -7,7 +7,9 @@
 #include "docs/settings.h"
 
 INT_PTR CalendarApp::RunDialog(AppDlg& dialog) {
+  if (closePending) return IDCANCEL;
   // The tray menu stays closed while this is set.
+  const ModalScope modal(*this);
   currentDialog = &dialog;
   const INT_PTR result = dialog.DoModal(mainWindow);
   currentDialog = nullptr;
@@ -42,10 +44,11 @@ void CalendarApp::EditDisplaySettings() {
 
 void CalendarApp::Relayout() {
   ReleaseGdi();
-  RECT rect = ComputeLayout();
-  OffsetRect(&rect, options->WinPos.Left, options->WinPos.Top);
-  MoveWindow(mainWindow, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-             FALSE);
+  ComputeLayout();
+  // The new size may reach over the screen's edge: the top-left corner stays at "WinPos" as
+  // far as the whole calendar stays visible.
+  const POINT at = PlaceOfWinPos();
+  MoveWindow(mainWindow, at.x, at.y, layout.clientWidth, layout.clientHeight, FALSE);
   CreateButtons();
   ShowWindow(mainWindow, SW_SHOW);
   RefreshAll();

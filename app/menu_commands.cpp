@@ -1,6 +1,7 @@
 // The menu commands of both popups and the user's external entries.
 #include "app/calendar_app.h"
-#include "app/logic/window_placement.h"
+#include "app/shell_com.h"
+#include "app/startup_shortcut.h"
 #include "docs/settings.h"
 #include "resources/zanto_resource.h"
 
@@ -10,22 +11,11 @@ namespace {
 
 void HideProbe(const CalendarApp& app) { ShowWindow(app.probeWindow, SW_HIDE); }
 
-RECT WorkAreaOf(HWND window) {
-  MONITORINFO info = {};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) {
-    return info.rcWork;
-  }
-  RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
-}
-
-// Puts the window at "WinPos" above the others, redraws it there and saves the position.
+// Puts the window at "WinPos" (wholly on a screen) above the others, redraws it there and
+// saves the position.
 void PlaceAtWinPos(CalendarApp& app) {
   app.keepAtBottom = 0;
-  SetWindowPos(app.mainWindow, HWND_TOP, app.options->WinPos.Left, app.options->WinPos.Top, 0, 0,
-               SWP_NOSIZE | SWP_NOACTIVATE);
+  app.PlaceWindow(HWND_TOP);
   HideProbe(app);
   app.RefreshAll();
   app.settings->SaveOption("WinPos");
@@ -33,7 +23,7 @@ void PlaceAtWinPos(CalendarApp& app) {
 
 void MoveToTopRight(CalendarApp& app) {
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  const POINT at = TopRightPosition(WorkAreaOf(app.mainWindow), app.layout.clientWidth, ctrl);
+  const POINT at = TopRightPosition(app.WorkAreaNearWindow(), app.layout.clientWidth, ctrl);
   app.options->WinPos.Left = at.x;
   app.options->WinPos.Top = at.y;
   PlaceAtWinPos(app);
@@ -82,6 +72,7 @@ void OpenExternApp(const CalendarApp& app, size_t index) {
   const CExternApp& entry = *apps[index];
   // No verb given: the shell's default action, as a double click in Explorer.
   const char* verb = entry.Verb.empty() ? nullptr : entry.Verb.c_str();
+  UseShellCom();
   ShellExecuteA(nullptr, verb, entry.File.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
@@ -96,6 +87,7 @@ void CalendarApp::OnMenuCommand(int id) {
     case IDM_MOVE: StartMoveMode(*this); return;
     case IDM_ALWAYS_BOTTOM: ToggleAlwaysBottom(*this); return;
     case IDM_STOP_POWER_SAVE: ToggleStopPowerSave(); return;
+    case IDM_START_WITH_WINDOWS: startup_shortcut::Set(!startup_shortcut::IsSet()); return;
     case IDM_VERSION: ShowVersionDialog(); return;
     case IDM_DAY_TYPES: EditDayTypes(); return;
     case IDM_DISPLAY_SETTINGS: EditDisplaySettings(); return;

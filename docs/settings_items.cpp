@@ -5,6 +5,7 @@ CWinPos::CWinPos(const char* name) : CXmlItemBase(name) {}
 int CWinPos::Load(XMLElement* element) {
   Top = GetChildInt(element, "Top", 0);
   Left = GetChildInt(element, "Left", 0);
+  fromFile = true;
   return 0;
 }
 
@@ -14,6 +15,25 @@ int CWinPos::Save(XMLElement* parent, const char*) {
   SetChildInt(own, "Top", Top);
   SetChildInt(own, "Left", Left);
   return 0;
+}
+
+bool MemoPrefixIsPlain(const std::string& prefix) {
+  if (prefix.find("..") != std::string::npos) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(prefix[i]);
+    if (IsLeadByte(c) && i + 1 < prefix.size()) {
+      ++i;
+      continue;
+    }
+    if (c == '\\' || c == '/' || c == ':') return false;
+  }
+  return true;
+}
+
+int COptions::Load(XMLElement* element) {
+  const int result = CXmlItemBase::Load(element);
+  if (!MemoPrefixIsPlain(MemoXml)) MemoXml = "ZantoMemo";
+  return result;
 }
 
 COptions::COptions() : CXmlItemBase("Options") {

@@ -22,12 +22,22 @@ class CWinPos : public CXmlItemBase {
 
   int32_t Top = 0;
   int32_t Left = 0;
+  // Set once the element was read from a file (or written there): a settings file without a
+  // position leaves the first place to the program.
+  bool fromFile = false;
 };
+
+// The memo files' prefix names files in the data folder only: false for a text with a path
+// separator ('\\' or '/'), a drive colon or "..", read as Shift_JIS (the trail byte 0x5C of 表 or
+// ソ is part of the character, not a separator).
+bool MemoPrefixIsPlain(const std::string& prefix);
 
 // Element "Options".
 class COptions : public CXmlItemBase {
  public:
   COptions();
+  // A "MemoXml" that would name a file outside the data folder reads as "ZantoMemo".
+  int Load(XMLElement* element) override;
 
   std::string MemoXml = "ZantoMemo";
   int32_t BackMode = 0;

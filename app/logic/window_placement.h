@@ -1,21 +1,31 @@
-// Where the calendar window starts. A saved position that lies wholly outside every monitor
-// (a monitor was removed, the resolution went down) would leave an invisible calendar; such a
-// window starts at the top right of the primary monitor's work area instead.
+// Where the calendar window stands. Wherever the program gives the window a place (start,
+// a new layout or scale, a monitor added or removed, "home", "top right"), the window has to
+// be wholly visible: a calendar half off the screen hides the days and its buttons.
 #pragma once
 
 #include <vector>
 
 #include "docs/platform.h"
 
-// True when the rectangles share at least one pixel (right and bottom are exclusive).
-bool RectsOverlap(const RECT& a, const RECT& b);
+// One monitor: its whole rectangle and its work area (without the taskbar).
+struct MonitorArea {
+  RECT monitor;
+  RECT work;
+};
 
-// The window's top-left corner: saved when a window of width x height there overlaps one of
-// the monitors (or when no monitor is known), else the top right of workArea. moved tells
-// which one was chosen.
-POINT StartPosition(POINT saved, int width, int height, const std::vector<RECT>& monitors,
-                    const RECT& workArea, bool* moved);
+// The monitor nearest to a rectangle, chosen as the system chooses it: the one sharing the
+// most area with it, else the one at the shortest distance. -1 when the list is empty.
+int NearestMonitor(const RECT& window, const std::vector<MonitorArea>& monitors);
+
+// The top-left corner after the least move that puts a window of width x height wholly inside
+// work. A window larger than the work area keeps its top-left corner inside it, so the
+// buttons and the heading stay reachable.
+POINT FitIntoWorkArea(POINT topLeft, int width, int height, const RECT& work);
+
+// The place of a window of width x height wanted at topLeft: inside the work area of the
+// monitor nearest to it. Without any monitor to judge by, topLeft stays.
+POINT PlaceOnScreen(POINT topLeft, int width, int height, const std::vector<MonitorArea>& monitors);
 
 // "画面右上へ": the window's right edge on the work area's right and its top on the work
-// area's top; with Ctrl held the left edge goes to x = 0 instead.
+// area's top; with Ctrl held its left edge on the work area's left instead.
 POINT TopRightPosition(const RECT& workArea, int width, bool ctrlHeld);

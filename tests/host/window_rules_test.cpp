@@ -165,65 +165,70 @@ TEST(DayChange, SameDayNumberOfAnotherMonthIsANewDay) {
   EXPECT_TRUE(step.reloadNotifications);
 }
 
-TEST(StartPosition, SavedPositionOnAMonitorIsKept) {
-  std::vector<RECT> monitors = {Rect(0, 0, 1920, 1080), Rect(1920, 0, 3840, 1080)};
-  RECT work = Rect(0, 0, 1920, 1040);
-  bool moved = true;
-  POINT p = StartPosition(Pt(2500, 100), 200, 180, monitors, work, &moved);
-  EXPECT_FALSE(moved);
-  EXPECT_EQ(p.x, 2500);
-  EXPECT_EQ(p.y, 100);
-  // Partly off screen still shows a part of the calendar; the user's position stays.
-  p = StartPosition(Pt(1900, -170), 200, 180, monitors, work, &moved);
-  EXPECT_FALSE(moved);
-  EXPECT_EQ(p.x, 1900);
+// Screens as users have them: common laptop sizes, a taskbar on any edge, monitors left of and
+// above the primary one (negative coordinates), and positions saved on a monitor that is gone.
+TEST(PlaceOnScreen, WindowEndsWhollyInsideTheWorkAreaOfTheNearestMonitor) {
+  const MonitorArea laptop1600 = {Rect(0, 0, 1600, 900), Rect(0, 0, 1600, 860)};
+  const MonitorArea laptop1366 = {Rect(0, 0, 1366, 768), Rect(0, 0, 1366, 728)};
+  const MonitorArea full = {Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040)};
+  const MonitorArea right = {Rect(1920, 0, 3840, 1080), Rect(1920, 0, 3840, 1080)};
+  const MonitorArea left = {Rect(-1920, 0, 0, 1080), Rect(-1920, 0, 0, 1040)};
+  const MonitorArea above = {Rect(0, -1080, 1920, 0), Rect(0, -1080, 1920, 0)};
+  const MonitorArea taskbarLeft = {Rect(0, 0, 1920, 1080), Rect(62, 0, 1920, 1080)};
+  const MonitorArea taskbarTop = {Rect(0, 0, 1920, 1080), Rect(0, 40, 1920, 1080)};
+  struct Case {
+    const char* what;
+    std::vector<MonitorArea> monitors;
+    POINT wanted;
+    int width, height;
+    POINT expected;
+  } cases[] = {
+      {"the old shipped place on a 1600x900 laptop", {laptop1600}, Pt(1560, 40), 232, 208, Pt(1368, 40)},
+      {"below the bottom of a 1366x768 laptop", {laptop1366}, Pt(1200, 700), 232, 208, Pt(1134, 520)},
+      {"wholly inside stays", {full}, Pt(100, 100), 232, 208, Pt(100, 100)},
+      {"one pixel over the right edge", {full}, Pt(1689, 0), 232, 208, Pt(1688, 0)},
+      {"on the second monitor stays", {full, right}, Pt(2500, 100), 232, 208, Pt(2500, 100)},
+      {"mostly on the second monitor goes there", {full, right}, Pt(1900, -170), 232, 208, Pt(1920, 0)},
+      {"second monitor gone", {full}, Pt(2500, 100), 232, 208, Pt(1688, 100)},
+      {"monitor left of the primary", {full, left}, Pt(-300, 1000), 232, 208, Pt(-300, 832)},
+      {"straddling towards the primary", {full, left}, Pt(-100, 500), 232, 208, Pt(0, 500)},
+      {"straddling towards the left monitor", {full, left}, Pt(-200, 500), 232, 208, Pt(-232, 500)},
+      {"monitor above the primary", {full, above}, Pt(50, -150), 232, 208, Pt(50, -208)},
+      {"taskbar on the left", {taskbarLeft}, Pt(0, 0), 232, 208, Pt(62, 0)},
+      {"taskbar on top", {taskbarTop}, Pt(10, 0), 232, 208, Pt(10, 40)},
+      {"larger than the work area: its top-left wins", {laptop1366}, Pt(100, 100), 1400, 800, Pt(0, 0)},
+      {"larger, from above and left", {laptop1366}, Pt(-50, -50), 1400, 800, Pt(0, 0)},
+      {"far beyond the end of int", {full}, Pt(INT_MAX, INT_MAX), 232, 208, Pt(1688, 832)},
+      {"far below the start of int", {full}, Pt(INT_MIN, INT_MIN), 232, 208, Pt(0, 0)},
+      {"no monitor known: nothing to judge by", {}, Pt(-5000, 10), 232, 208, Pt(-5000, 10)},
+  };
+  for (const Case& c : cases) {
+    const POINT p = PlaceOnScreen(c.wanted, c.width, c.height, c.monitors);
+    EXPECT_EQ(p.x, c.expected.x) << c.what;
+    EXPECT_EQ(p.y, c.expected.y) << c.what;
+  }
 }
 
-TEST(StartPosition, PositionOffEveryMonitorGoesTopRightOfWorkArea) {
-  // The second monitor is gone.
-  std::vector<RECT> monitors = {Rect(0, 0, 1920, 1080)};
-  RECT work = Rect(0, 30, 1920, 1040);
-  bool moved = false;
-  POINT p = StartPosition(Pt(2500, 100), 200, 180, monitors, work, &moved);
-  EXPECT_TRUE(moved);
-  EXPECT_EQ(p.x, 1720);
-  EXPECT_EQ(p.y, 30);
-  // Touching the right edge without a shared pixel is outside.
-  p = StartPosition(Pt(1920, 0), 200, 180, monitors, work, &moved);
-  EXPECT_TRUE(moved);
-  p = StartPosition(Pt(1919, 0), 200, 180, monitors, work, &moved);
-  EXPECT_FALSE(moved);
-  // Above and left of the screen.
-  StartPosition(Pt(-200, 0), 200, 180, monitors, work, &moved);
-  EXPECT_TRUE(moved);
-  StartPosition(Pt(0, -180), 200, 180, monitors, work, &moved);
-  EXPECT_TRUE(moved);
-}
-
-TEST(StartPosition, ExtremeSavedValuesDoNotWrapAround) {
-  std::vector<RECT> monitors = {Rect(0, 0, 1920, 1080)};
-  RECT work = Rect(0, 0, 1920, 1040);
-  bool moved = false;
-  POINT p = StartPosition(Pt(INT_MAX, INT_MAX), 200, 180, monitors, work, &moved);
-  EXPECT_TRUE(moved);
-  EXPECT_EQ(p.x, 1720);
-  StartPosition(Pt(INT_MIN, INT_MIN), 200, 180, monitors, work, &moved);
-  EXPECT_TRUE(moved);
-  // No monitor reported at all: nothing to judge by, the saved position stays.
-  p = StartPosition(Pt(-5000, 10), 200, 180, {}, work, &moved);
-  EXPECT_FALSE(moved);
-  EXPECT_EQ(p.x, -5000);
+TEST(PlaceOnScreen, NearestMonitorSharesTheMostAreaOrLiesClosest) {
+  const std::vector<MonitorArea> monitors = {{Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040)},
+                                             {Rect(1920, 0, 3840, 1080), Rect(1920, 0, 3840, 1080)},
+                                             {Rect(-1280, 0, 0, 1024), Rect(-1280, 0, 0, 1024)}};
+  EXPECT_EQ(NearestMonitor(Rect(1800, 0, 2100, 100), monitors), 1) << "180 of 300 columns on it";
+  EXPECT_EQ(NearestMonitor(Rect(-2000, 2000, -1900, 2100), monitors), 2) << "below the left one";
+  EXPECT_EQ(NearestMonitor(Rect(5000, 10, 5100, 20), monitors), 1);
+  EXPECT_EQ(NearestMonitor(Rect(0, 0, 10, 10), {}), -1);
 }
 
 }  // namespace
 
 namespace {
 
-TEST(TopRightPosition, RightEdgeOnTheWorkAreaOrXZeroWithCtrl) {
+TEST(TopRightPosition, RightEdgeOnTheWorkAreaOrItsLeftEdgeWithCtrl) {
   const RECT work = Rect(100, 30, 1920, 1040);
   EXPECT_EQ(TopRightPosition(work, 180, false).x, 1740);
-  EXPECT_EQ(TopRightPosition(work, 180, true).x, 0) << "x = 0, not the work area's left edge";
+  EXPECT_EQ(TopRightPosition(work, 180, true).x, 100) << "a taskbar on the left keeps it clear";
   EXPECT_EQ(TopRightPosition(work, 180, true).y, 30);
+  EXPECT_EQ(TopRightPosition(Rect(-1920, 0, 0, 1040), 180, true).x, -1920);
 }
 
 }  // namespace

@@ -327,9 +327,21 @@ TEST_F(ZantoE2E, FirstStartCopiesSettingsAndHolidayTableOnlyOnce) {
   ASSERT_NO_FATAL_FAILURE(Start());
   const std::string shipped = ReadFile(Narrow(driver::ProgramPath(L"Settings.xml")));
   ASSERT_FALSE(shipped.empty());
-  EXPECT_EQ(ReadFile(SettingsPath), shipped) << "the default settings are copied unchanged";
-  EXPECT_TRUE(Exists(DataFolder + "Holidays00.xml"));
+  // The shipped settings carry no position: the first start puts the calendar at the top right
+  // of the work area and records that place as the user's and as home.
+  RECT work;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+  const RECT first = driver::WindowRect(window);
+  EXPECT_EQ(first.right, work.right);
+  EXPECT_EQ(first.top, work.top);
   CloseAndExpectExitCodeZero();
+  SavedSettings recorded;
+  ASSERT_EQ(recorded.error, 0);
+  EXPECT_EQ(recorded.options().WinPos.Left, first.left);
+  EXPECT_EQ(recorded.options().WinPos.Top, first.top);
+  EXPECT_EQ(recorded.options().HomePos.Left, first.left);
+  EXPECT_EQ(recorded.options().HomePos.Top, first.top);
+  EXPECT_TRUE(Exists(DataFolder + "Holidays00.xml"));
 
   // A second start finds the user's own settings and leaves them as they are.
   WriteWinPos(123, 45);
@@ -489,10 +501,10 @@ TEST_F(ZantoE2E, ShiftClickAndMiddleButtonCycleTheBackgroundModeAndSaveIt) {
   ASSERT_EQ(after.error, 0) << "the settings file is intact after the end";
   EXPECT_EQ(after.options().BackMode, 2);
   EXPECT_EQ(after.options().AlwaysBottom, shipped.options().AlwaysBottom);
-  EXPECT_EQ(after.options().WinPos.Left, shipped.options().WinPos.Left);
+  EXPECT_EQ(after.options().WinPos.Left, shipped.options().WinPos.Left) << "clicks move nothing";
 }
 
-TEST_F(ZantoE2E, PositionOffEveryMonitorStartsTopRightAndIsNotWritten) {
+TEST_F(ZantoE2E, PositionOffEveryMonitorStartsWhollyOnScreenAndIsNotWritten) {
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_NO_FATAL_FAILURE(CloseAndExpectExitCodeZero());
   WriteWinPos(50000, 40000);
@@ -501,9 +513,10 @@ TEST_F(ZantoE2E, PositionOffEveryMonitorStartsTopRightAndIsNotWritten) {
   ASSERT_NO_FATAL_FAILURE(Start());
   RECT work;
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+  // The least move onto the screen: into its bottom right corner.
   const RECT rect = driver::WindowRect(window);
   EXPECT_EQ(rect.right, work.right);
-  EXPECT_EQ(rect.top, work.top);
+  EXPECT_EQ(rect.bottom, work.bottom);
   CloseAndExpectExitCodeZero();
   EXPECT_EQ(ReadFile(SettingsPath), own) << "the saved position waits until the user moves it";
 }
