@@ -16,13 +16,13 @@ namespace {
 // Years before the calendar reform have no memos.
 constexpr int kFirstMemoYear = 1601;
 
-void ShowFileMessage(HWND owner, unsigned textId, const std::string& path, UINT icon) {
+void ShowFileMessage(CalendarApp& app, unsigned textId, const std::string& path, UINT icon) {
   const std::string format = LoadResourceString(textId);
   const int length = std::snprintf(nullptr, 0, format.c_str(), path.c_str());
   if (length <= 0) return;
   std::string text(static_cast<size_t>(length), '\0');
   std::snprintf(&text[0], text.size() + 1, format.c_str(), path.c_str());
-  MessageBoxA(owner, text.c_str(), ProgramName.c_str(), icon | MB_OK);
+  app.ShowMessage(app.mainWindow, text, ProgramName, icon | MB_OK);
 }
 
 }  // namespace
@@ -53,10 +53,10 @@ void CalendarApp::OpenMemoEditor(POINT client, WPARAM keys) {
   if (!failed) {
     monthMemos.loadedYear = 0;
     monthMemos.LoadYear(options->MemoXml, shownYear);
-    ReloadNotifications(ReadTickTime(), true);
+    ReloadNotifications(ReadTickTime());
     Redraw();
     InvalidateRect(mainWindow, nullptr, TRUE);
   }
-  if (!setAside.empty()) ShowFileMessage(mainWindow, IDS_MEMO_SET_ASIDE, setAside, MB_ICONWARNING);
-  if (failed) ShowFileMessage(mainWindow, IDS_MEMO_SAVE_FAILED, path, MB_ICONERROR);
+  if (!setAside.empty()) ShowFileMessage(*this, IDS_MEMO_SET_ASIDE, setAside, MB_ICONWARNING);
+  if (failed) ShowFileMessage(*this, IDS_MEMO_SAVE_FAILED, path, MB_ICONERROR);
 }

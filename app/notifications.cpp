@@ -37,15 +37,24 @@ void LaunchMessageProgram(const std::string& text) {
 
 }  // namespace
 
-void CalendarApp::ReloadNotifications(const SYSTEMTIME& date, bool afterEdit) {
-  ReloadReason reason = ReloadReason::AfterEdit;
-  if (!afterEdit) reason = dayChanges++ == 0 ? ReloadReason::FirstDayChange : ReloadReason::DayChange;
-  ReloadDueList(todayNote, options->MemoXml, date.wYear, date.wMonth, date.wDay, reason,
-                MinuteOfDay(date));
+long long CalendarApp::TickMinute(const SYSTEMTIME& time) {
+  return TimelineMinute(time.wYear, time.wMonth, time.wDay, MinuteOfDay(time));
+}
+
+void CalendarApp::ReloadNotifications(const SYSTEMTIME& date) {
+  ReloadDueList(todayNote, options->MemoXml, date.wYear, date.wMonth, date.wDay, shownReminders);
+}
+
+void CalendarApp::GiveOutDueNotifications(const SYSTEMTIME& time) {
+  const long long now = TickMinute(time);
+  const long long earliest = EarliestStart(now, lastNotificationCheck);
+  CheckDueList(todayNote, now, earliest, LoadResourceString(IDS_TOMORROW), LaunchMessageProgram,
+               shownReminders);
+  // Nothing that started before the earliest start is given out again: its record can go.
+  shownReminders.ForgetBefore(earliest);
 }
 
 void CalendarApp::CheckNotifications(const SYSTEMTIME& time) {
-  if (todayNote.schedules.empty()) return;
-  CheckDueList(todayNote.schedules, MinuteOfDay(time), LoadResourceString(IDS_TOMORROW),
-               LaunchMessageProgram);
+  GiveOutDueNotifications(time);
+  lastNotificationCheck = TickMinute(time);
 }

@@ -1,68 +1,94 @@
 #include "app/logic/notifications.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
 namespace {
 
-template <typename Drop>
-void RemoveIf(DateScheduleArray& list, Drop drop) {
-  for (size_t i = list.size(); i-- > 0;) {
-    if (!drop(*list[i])) continue;
-    delete list[i];
-    list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-  }
+constexpr long long kDay = kMinutesPerDay;
+
+// Days from 1970-01-01 to a date of the Gregorian calendar (the civil-days count of the
+// proleptic calendar, computed over 400-year eras so that leap years need no table).
+long long DaysFrom1970(int year, int month, int day) {
+  const long long y = static_cast<long long>(year) - (month <= 2 ? 1 : 0);
+  const long long era = (y >= 0 ? y : y - 399) / 400;
+  const long long yearOfEra = y - era * 400;
+  const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468;
 }
+
+long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 }  // namespace
 
+long long TimelineMinute(int year, int month, int day, int minuteOfDay) {
+  return DaysFrom1970(year, month, day) * kDay + minuteOfDay;
+}
+
+void ShownReminders::Add(long long start, const std::string& message) {
+  shown_.emplace(start, message);
+}
+
+bool ShownReminders::Contains(long long start, const std::string& message) const {
+  return shown_.count(std::make_pair(start, message)) != 0;
+}
+
+void ShownReminders::ForgetBefore(long long minute) {
+  shown_.erase(shown_.begin(), shown_.lower_bound(std::make_pair(minute, std::string())));
+}
+
+long long EarliestStart(long long now, long long lastCheck) {
+  if (lastCheck < 0) return now;
+  return std::max(now - kCatchUpMinutes, std::min(now, lastCheck + 1));
+}
+
 void ReloadDueList(DateNote& today, const std::string& memoPrefix, int year, int month, int day,
-                   ReloadReason reason, int nowMinute) {
+                   const ShownReminders& shown) {
   today.schedules.Clear();
   today.year = year;
   today.month = month;
   today.date = day;
   DateNoteArray::LoadDueSchedules(memoPrefix, today);
-  switch (reason) {
-    case ReloadReason::FirstDayChange:
-      return;
-    case ReloadReason::DayChange:
-      RemoveIf(today.schedules, [](const DateSchedule& s) { return s.notifyAt < 0; });
-      return;
-    case ReloadReason::AfterEdit:
-      RemoveIf(today.schedules, [&](const DateSchedule& s) { return s.notifyAt <= nowMinute; });
-      return;
+  const long long base = TimelineMinute(year, month, day, 0);
+  DateScheduleArray& list = today.schedules;
+  for (size_t i = list.size(); i-- > 0;) {
+    if (!shown.Contains(base + list[i]->time, list[i]->Message)) continue;
+    delete list[i];
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
   }
 }
 
-std::string NotificationText(const DateSchedule& entry, const std::string& tomorrowWord) {
-  int minute = entry.time;
-  const char* prefix = "";
-  if (minute >= kMinutesPerDay) {
-    prefix = tomorrowWord.c_str();
-    minute -= kMinutesPerDay;
-  }
+std::string NotificationText(long long start, long long now, const std::string& message,
+                             const std::string& tomorrowWord) {
+  const char* prefix = FloorDiv(start, kDay) > FloorDiv(now, kDay) ? tomorrowWord.c_str() : "";
+  const long long minute = start - FloorDiv(start, kDay) * kDay;
+  const int hour = static_cast<int>(minute / 60), minuteOfHour = static_cast<int>(minute % 60);
   const char* format = "[%s%d:%02d] %s";
-  const int length = std::snprintf(nullptr, 0, format, prefix, minute / 60, minute % 60,
-                                    entry.Message.c_str());
+  const int length = std::snprintf(nullptr, 0, format, prefix, hour, minuteOfHour, message.c_str());
   if (length <= 0) return std::string();
   std::string text(static_cast<size_t>(length), '\0');
-  std::snprintf(&text[0], text.size() + 1, format, prefix, minute / 60, minute % 60,
-                entry.Message.c_str());
+  std::snprintf(&text[0], text.size() + 1, format, prefix, hour, minuteOfHour, message.c_str());
   return text;
 }
 
-int CheckDueList(DateScheduleArray& list, int nowMinute, const std::string& tomorrowWord,
-                 const MessageLauncher& launch) {
+int CheckDueList(DateNote& today, long long now, long long earliestStart,
+                 const std::string& tomorrowWord, const MessageLauncher& launch,
+                 ShownReminders& shown) {
+  DateScheduleArray& list = today.schedules;
+  if (list.empty()) return 0;
+  const long long base = TimelineMinute(today.year, today.month, today.date, 0);
   int launched = 0;
   for (size_t i = list.size(); i-- > 0;) {
-    const DateSchedule& entry = *list[i];
-    if (entry.time >= nowMinute && entry.notifyAt > nowMinute) continue;
+    const long long start = base + list[i]->time;
+    if (start >= earliestStart && base + list[i]->notifyAt > now) continue;
     // Taken out of the list before the launch, so nothing can give it out twice.
     std::unique_ptr<DateSchedule> due(list[i]);
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-    if (due->time < nowMinute) continue;
-    launch(NotificationText(*due, tomorrowWord));
+    if (start < earliestStart) continue;
+    shown.Add(start, due->Message);
+    launch(NotificationText(start, now, due->Message, tomorrowWord));
     ++launched;
   }
   return launched;
