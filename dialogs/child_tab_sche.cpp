@@ -6,14 +6,18 @@
 
 namespace {
 
-// Up-down ranges of the four time fields; the edits themselves take what is typed.
+// The four time fields with their up-downs and highest values; each takes two digits.
 constexpr struct {
+  int edit;
   int spin;
   int high;
-} kSpins[] = {{IDC_SCHE_START_HOUR_SPIN, 23},
-              {IDC_SCHE_START_MINUTE_SPIN, 59},
-              {IDC_SCHE_LEAD_HOUR_SPIN, 23},
-              {IDC_SCHE_LEAD_MINUTE_SPIN, 59}};
+} kTimeFields[] = {{IDC_SCHE_START_HOUR, IDC_SCHE_START_HOUR_SPIN, 23},
+                   {IDC_SCHE_START_MINUTE, IDC_SCHE_START_MINUTE_SPIN, 59},
+                   {IDC_SCHE_LEAD_HOUR, IDC_SCHE_LEAD_HOUR_SPIN, 23},
+                   {IDC_SCHE_LEAD_MINUTE, IDC_SCHE_LEAD_MINUTE_SPIN, 59}};
+constexpr int kTimeFieldDigits = 2;
+// The page's reports to the editor carry this sender.
+constexpr LPARAM kSender = 0;
 
 // Room for a message: what the notification program shows, far below what a file can hold.
 constexpr int kMessageLimit = 1023;
@@ -28,8 +32,9 @@ int ReadInt(HWND page, int id) {
 ChildTabSche::ChildTabSche() : AppDlg(IDD_TAB_SCHE) {}
 
 INT_PTR ChildTabSche::OnInitDialog() {
-  for (const auto& spin : kSpins) {
-    SendDlgItemMessageA(hwnd, spin.spin, UDM_SETRANGE32, 0, spin.high);
+  for (const auto& field : kTimeFields) {
+    SendDlgItemMessageA(hwnd, field.spin, UDM_SETRANGE32, 0, field.high);
+    SendDlgItemMessageA(hwnd, field.edit, EM_LIMITTEXT, kTimeFieldDigits, 0);
   }
   SendDlgItemMessageA(hwnd, IDC_SCHE_MESSAGE, EM_LIMITTEXT, kMessageLimit, 0);
   fields_ = FieldsFromSchedule(schedule->time, schedule->Notice);
@@ -44,10 +49,24 @@ INT_PTR ChildTabSche::OnInitDialog() {
   return TRUE;
 }
 
+bool ChildTabSche::FieldsValid() const {
+  for (const auto& field : kTimeFields) {
+    // Disabled lead fields are not used while notification is off.
+    if (!IsWindowEnabled(Item(field.edit))) continue;
+    if (!TimeFieldValid(ItemString(field.edit).c_str(), field.high)) return false;
+  }
+  return true;
+}
+
 INT_PTR ChildTabSche::OnCommand(WPARAM wParam, LPARAM) {
+  if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) != IDC_SCHE_MESSAGE) {
+    SendMessageA(Editor(), WM_APPDLG_NOTIFY, FieldsValid() ? ADN_VALID : ADN_INVALID, kSender);
+    return TRUE;
+  }
   switch (wParam) {
     case MAKEWPARAM(IDC_SCHE_NOTIFY, BN_CLICKED):
       ShowNotify(IsChecked(IDC_SCHE_NOTIFY));
+      SendMessageA(Editor(), WM_APPDLG_NOTIFY, FieldsValid() ? ADN_VALID : ADN_INVALID, kSender);
       return TRUE;
     case MAKEWPARAM(IDC_SCHE_PASTE_MEMO, BN_CLICKED):
       PasteMemo();

@@ -20,6 +20,8 @@ class ChildTabSche : public AppDlg {
   // Writes the page into its schedule. 1 when the notification falls on the schedule's own
   // day or notification is off, 0 when it would fall on the previous day.
   int Store();
+  // Every time field holds an hour of 0-23 or a minute of 0-59.
+  bool FieldsValid() const;
 
   // The schedule this page edits, owned by the memo editor's working copy.
   DateSchedule* schedule = nullptr;

@@ -41,6 +41,8 @@ INT_PTR DlgMemoEdt::OnInitDialog() {
   pageRect_.bottom -= 4;
   for (size_t i = 0; i < work_.schedules.size(); ++i) AddPage(static_cast<int>(i));
   if (!pages_.empty()) ShowPage(0);
+  // A time stored out of range (a hand-edited file) has to be mended before OK.
+  UpdateOk();
 
   SetDlgItemTextA(hwnd, IDC_MEMO_TEXT, memoText_.c_str());
   SetFocus(Item(IDC_MEMO_TEXT));
@@ -88,11 +90,24 @@ INT_PTR DlgMemoEdt::OnNotify(int controlId, NMHDR* header) {
   return TRUE;
 }
 
-INT_PTR DlgMemoEdt::OnMessage(UINT message, WPARAM wParam, LPARAM) {
-  // The decoration page's reports do not matter here: an empty decoration is a valid one.
-  if (message != WM_APPDLG_NOTIFY || wParam != ADN_DELETE_SCHEDULE) return 0;
-  DeleteSchedule();
+INT_PTR DlgMemoEdt::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_APPDLG_NOTIFY) return 0;
+  if (wParam == ADN_DELETE_SCHEDULE) {
+    DeleteSchedule();
+    UpdateOk();
+    return TRUE;
+  }
+  // The decoration page's reports (sender 102) do not matter here: an empty decoration is a
+  // valid one. A schedule page (sender 0) reports its times.
+  if (lParam != 0 || (wParam != ADN_VALID && wParam != ADN_INVALID)) return 0;
+  UpdateOk();
   return TRUE;
+}
+
+void DlgMemoEdt::UpdateOk() const {
+  bool valid = true;
+  for (const auto& page : pages_) valid = valid && page->FieldsValid();
+  EnableItem(IDOK, valid);
 }
 
 INT_PTR DlgMemoEdt::OnCommand(WPARAM wParam, LPARAM) {
@@ -122,6 +137,7 @@ void DlgMemoEdt::AddSchedule() {
   if (current >= 0) ShowWindow(pages_[current]->hwnd, SW_HIDE);
   TabCtrl_SetCurSel(tabs_, index);
   ShowPage(index);
+  UpdateOk();
 }
 
 void DlgMemoEdt::DeleteSchedule() {
@@ -152,9 +168,8 @@ INT_PTR DlgMemoEdt::OnOK() {
 }
 
 bool DlgMemoEdt::StoreSchedules() {
-  const bool newYearsDay = work_.month == 1 && work_.date == 1;
   for (size_t i = 0; i < pages_.size(); ++i) {
-    if (pages_[i]->Store() || !newYearsDay) continue;
+    if (!AsksYearBoundary(work_.month, work_.date, pages_[i]->Store() != 0)) continue;
     const std::string question = LoadResourceString(IDS_YEAR_BOUNDARY);
     const std::string caption = LoadResourceString(IDS_PROGRAM_NAME);
     if (MessageBoxA(hwnd, question.c_str(), caption.c_str(), MB_YESNO) == IDYES) continue;

@@ -41,6 +41,8 @@ class DlgMemoEdt : public AppDlg {
   // last day of the previous year (the year files cannot hold it).
   bool StoreSchedules();
   int SelectedTab() const;
+  // OK is enabled while every schedule page holds valid times.
+  void UpdateOk() const;
 
   HWND tabs_ = nullptr;
   std::string memoText_;

@@ -24,6 +24,20 @@ ScheduleFields FieldsFromSchedule(int time, int notice) {
   return fields;
 }
 
+bool TimeFieldValid(const char* text, int highest) {
+  int value = 0, digits = 0;
+  for (; text[digits] != '\0'; ++digits) {
+    const char c = text[digits];
+    if (c < '0' || c > '9' || digits == 2) return false;
+    value = value * 10 + (c - '0');
+  }
+  return digits > 0 && value <= highest;
+}
+
+bool AsksYearBoundary(int month, int day, bool notifiesOnOwnDay) {
+  return month == 1 && day == 1 && !notifiesOnOwnDay;
+}
+
 bool NotifiesOnOwnDay(const ScheduleTimes& times) {
   // With notification off the stored lead is negative, so this holds whatever the times.
   return times.time - times.notice >= 0;

@@ -22,8 +22,16 @@ struct ScheduleTimes {
 ScheduleTimes ScheduleFromFields(const ScheduleFields& fields);
 ScheduleFields FieldsFromSchedule(int time, int notice);
 
+// A time field as typed: one or two digits, at most highest (23 for hours, 59 for minutes).
+// Anything else (empty, a sign, 25 o'clock) keeps the editor's OK disabled.
+bool TimeFieldValid(const char* text, int highest);
+
 // False when the notification would fall on the previous day (before midnight).
 bool NotifiesOnOwnDay(const ScheduleTimes& times);
+
+// The editor asks before it keeps a schedule of 1 January (and only then) whose notification
+// would fall on 31 December: that day's memos live in the previous year's file.
+bool AsksYearBoundary(int month, int day, bool notifiesOnOwnDay);
 
 // The tab to select after the schedule at deleted was removed and remaining are left; -1 when
 // none is left.

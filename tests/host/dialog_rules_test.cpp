@@ -4,6 +4,17 @@
 #include "app/logic/option_rules.h"
 #include "app/logic/schedule_rules.h"
 
+TEST(ScheduleRules, TimeFieldsTakeTwoDigitsWithinTheClock) {
+  const struct {
+    const char* text;
+    int highest;
+    bool valid;
+  } cases[] = {{"0", 23, true},   {"09", 23, true}, {"23", 23, true}, {"24", 23, false},
+               {"25", 23, false}, {"59", 59, true}, {"60", 59, false}, {"", 59, false},
+               {"-1", 23, false}, {"007", 59, false}, {"99999999999", 23, false}, {"1a", 59, false}};
+  for (const auto& c : cases) EXPECT_EQ(TimeFieldValid(c.text, c.highest), c.valid) << c.text;
+}
+
 TEST(ScheduleRules, TypedFieldsBecomeStoredTimes) {
   const struct {
     ScheduleFields fields;
@@ -25,6 +36,11 @@ TEST(ScheduleRules, TypedFieldsBecomeStoredTimes) {
     EXPECT_EQ(NotifiesOnOwnDay(times), c.ownDay) << c.time << " " << c.notice;
   }
   EXPECT_EQ(FieldsFromSchedule(600, ~75).leadMinutes, 15);
+  // Asked on 1 January only, and only for a notification on the day before.
+  EXPECT_TRUE(AsksYearBoundary(1, 1, false));
+  EXPECT_FALSE(AsksYearBoundary(1, 1, true));
+  EXPECT_FALSE(AsksYearBoundary(2, 1, false)) << "not on every 1st of a month";
+  EXPECT_FALSE(AsksYearBoundary(1, 2, false));
   const int deletions[][3] = {{1, 2, 0}, {0, 2, 0}, {0, 0, -1}, {5, 3, 2}};
   for (const auto& d : deletions) EXPECT_EQ(TabAfterDelete(d[0], d[1]), d[2]);
 }
