@@ -5,6 +5,7 @@
 #include "app/logic/shortcut_series.h"
 #include "app/program_folder.h"
 #include "app/resource_string.h"
+#include "app/shell_com.h"
 #include "app/tick_clock.h"
 #include "docs/settings.h"
 #include "resources/zanto_resource.h"
@@ -32,11 +33,12 @@ bool MonitorAt(int x, int y, RECT& monitor) {
 void CalendarApp::ToggleStopPowerSave() {
   options->EnableStopPWM = options->EnableStopPWM ? 0 : 1;
   powerSaveStop.enabled = options->EnableStopPWM;
+  powerSaveStop.positionKnown = 0;
   if (powerSaveStop.enabled) powerSaveStop.stamp = SecondOfDay(ReadTickTime());
   settings->SaveOption("EnableStopPWM");
   if (!powerSaveStop.enabled) return;
-  MessageBoxA(nullptr, LoadResourceString(IDS_POWER_SAVE_NOTICE).c_str(),
-              LoadResourceString(IDS_DISPLAY_NAME).c_str(), MB_ICONINFORMATION);
+  ShowMessage(nullptr, LoadResourceString(IDS_POWER_SAVE_NOTICE),
+              LoadResourceString(IDS_DISPLAY_NAME), MB_ICONINFORMATION);
 }
 
 void CalendarApp::CheckPowerSave(const SYSTEMTIME& time) {
@@ -46,6 +48,12 @@ void CalendarApp::CheckPowerSave(const SYSTEMTIME& time) {
   if (PowerSaveCheck(powerSaveStop, SecondOfDay(time), cursor.x, cursor.y, MonitorAt)) {
     // Once, without ES_CONTINUOUS: resets the system and display idle timers.
     SetThreadExecutionState(ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
+    // The screen saver counts from the last input, which the execution state does not touch:
+    // a mouse move of no distance is input that leaves the pointer where it rests.
+    INPUT still = {};
+    still.type = INPUT_MOUSE;
+    still.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &still, sizeof still);
   }
 }
 
@@ -57,10 +65,18 @@ void CalendarApp::OnPowerBroadcast(WPARAM event) {
 void CalendarApp::RunShortcuts(const char* pattern) {
   const std::string folder = ProgramFolder();
   if (folder.empty()) return;
+  UseShellCom();
   RunShortcutSeries(folder, pattern, [&](const std::string& path) -> intptr_t {
-    // A missing file ends the series whatever the shell would answer for it.
+    // Only a missing number ends the series: a shortcut whose target is gone answers "file
+    // not found" too, and is skipped without an error window of the shell.
     if (!PathFileExistsA(path.c_str())) return kShellFileNotFound;
-    return reinterpret_cast<intptr_t>(
-        ShellExecuteA(mainWindow, nullptr, path.c_str(), nullptr, nullptr, SW_SHOW));
+    SHELLEXECUTEINFOA run = {};
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_FLAG_NO_UI;
+    run.hwnd = mainWindow;
+    run.lpFile = path.c_str();
+    run.nShow = SW_SHOW;
+    ShellExecuteExA(&run);
+    return kShortcutHandedOver;
   });
 }

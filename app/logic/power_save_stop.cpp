@@ -19,7 +19,8 @@ bool InScreenCorner(int x, int y, const RECT& monitor) {
 bool PowerSaveCheck(PowerSaveStop& stop, int secondOfDay, int x, int y,
                     const MonitorLookup& monitorAt) {
   if (!stop.enabled) return false;
-  if (x != stop.lastX || y != stop.lastY) {
+  if (!stop.positionKnown || x != stop.lastX || y != stop.lastY) {
+    stop.positionKnown = 1;
     RECT found;
     if (monitorAt(x, y, found)) stop.monitor = found;
     stop.inCorner = InScreenCorner(x, y, stop.monitor) ? 1 : 0;

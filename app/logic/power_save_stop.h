@@ -21,6 +21,8 @@ struct PowerSaveStop {
   int32_t stamp = 0;
   // Rectangle of the monitor of the last tested position.
   RECT monitor = {0, 0, 0, 0};
+  // 0 until a position was tested: a pointer resting at (0, 0) from the start is tested too.
+  int32_t positionKnown = 0;
 };
 
 // Finds the monitor nearest to a screen point; false when there is none.

@@ -8,6 +8,8 @@
 
 // The shell's answer for a file that does not exist.
 constexpr intptr_t kShellFileNotFound = 2;
+// What the calendar's opener answers for a shortcut that exists, whatever became of it.
+constexpr intptr_t kShortcutHandedOver = 33;
 
 // Opens one file and answers with the shell's result.
 using ShortcutOpener = std::function<intptr_t(const std::string& path)>;

@@ -48,6 +48,14 @@ TEST(PowerSaveCorner, ResetsAbout58SecondsAfterThePointerCameToRestAndLeavingRes
   EXPECT_FALSE(PowerSaveCheck(stop, 5000, 1925, -195, TwoMonitors));
 }
 
+TEST(PowerSaveCorner, APointerAtTheOriginFromTheStartIsInACorner) {
+  PowerSaveStop stop;
+  stop.enabled = 1;
+  int resets = 0;
+  for (int s = 0; s <= 60; s += 2) resets += PowerSaveCheck(stop, s, 0, 0, TwoMonitors) ? 1 : 0;
+  EXPECT_EQ(resets, 1);
+}
+
 TEST(ShortcutSeries, RunsEachNumberInTurnUntilTheFirstMissingOne) {
   // Present: 01, 02 (which fails to start) and 04.
   std::vector<std::string> opened;
