@@ -11,6 +11,11 @@ extern const std::string& DataFolder;
 // DataFolder + "Settings.xml".
 extern const std::string& SettingsPath;
 
+// The data folder under a per-user base folder: base + "\\Quor\\Zanto\\" (with the host's
+// separator on the host). Empty when the base is empty: a failed lookup must never turn into
+// a folder at the root of the current drive.
+std::string DataFolderUnder(const std::string& base);
+
 // Points DataFolder (and SettingsPath with it) at another folder, which must end in a path
 // separator. Only tests call this, to work in a folder of their own; the program never does.
 void OverrideDataFolderForTesting(const std::string& folder);

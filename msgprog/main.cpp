@@ -24,6 +24,9 @@ std::wstring ModulePath() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Libraries loaded later by name come from the system folder only, never from the folder
+  // the message program was started from.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   std::wstring text = MessageText(GetCommandLineW(), ModulePath());
   if (text.empty()) return 0;
   // A dialog that could not be shown lost the notification; say so to whoever waits for us.

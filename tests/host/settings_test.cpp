@@ -154,6 +154,24 @@ TEST_F(SettingsTest, FontChildrenMissingInsideAFontReadZero) {
   EXPECT_EQ(settings.DateExpression.Font.LogFont.lfCharSet, DEFAULT_CHARSET) << "no Font element";
 }
 
+TEST_F(SettingsTest, AMemoPrefixThatLeavesTheDataFolderReadsAsTheDefault) {
+  const struct {
+    const char* prefix;
+    bool plain;
+  } cases[] = {{"ZantoMemo", true},       {"Work memo", true},      {"", true},
+               {"..\\..\\evil", false},   {"a/b", false},           {"C:memo", false},
+               {"\\\\server\\m", false}, {"memo..", false},        {"\x95\x5c", true},  // 表
+               {"\x83\x5c\x83\x5c", true}, {"\x95\x5c\\x", false}, {"\x95", true}};
+  for (const auto& c : cases) EXPECT_EQ(MemoPrefixIsPlain(c.prefix), c.plain) << c.prefix;
+  WriteSettings("<Z><Options><MemoXml>..\\..\\Windows\\x</MemoXml></Options></Z>");
+  CSettings settings;
+  ASSERT_EQ(settings.Load(), 0);
+  EXPECT_EQ(settings.Options.MemoXml, "ZantoMemo");
+  // A data folder is never made from a failed lookup of the user's folder.
+  EXPECT_EQ(DataFolderUnder(""), "");
+  EXPECT_EQ(DataFolderUnder("/home/u"), "/home/u/Quor/Zanto/");
+}
+
 TEST(WinPos, AMissingChildReadsZeroNotThePreviousValue) {
   CWinPos pos("HomePos");
   pos.Top = 5;
