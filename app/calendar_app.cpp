@@ -96,6 +96,12 @@ CalendarApp::~CalendarApp() {
 }
 
 int CalendarApp::Initialize() {
+  // Without the per-user folder there is nowhere to keep the settings: nothing is written
+  // anywhere else.
+  if (DataFolder.empty()) {
+    ShowSettingsError(tinyxml2::XML_ERROR_FILE_NOT_FOUND);
+    return 1;
+  }
   CopyDefaultSettings();
   // A save cut short (the program killed, the power gone) leaves its temporary file behind.
   RemoveLeftoverTempFiles(DataFolder);

@@ -6,9 +6,12 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/logic/day_change.h"
+#include "app/logic/notifications.h"
 #include "app/logic/power_save_stop.h"
+#include "app/logic/window_placement.h"
 #include "calendar/day_deco.h"
 #include "calendar/day_tips.h"
 #include "calendar/image_loader.h"
@@ -33,6 +36,8 @@ constexpr int kFirstButtonId = 10001;
 constexpr int kFirstToolId = 1000;
 // Posted by the first paint: the tray icon and the tooltip control are made then.
 constexpr UINT WM_FINISHSTART = WM_APP + 1;
+// Posted by a second start of the calendar: the running one comes to the front.
+constexpr UINT WM_SHOWCALENDAR = WM_APP + 2;
 
 // Process-wide values fixed before the entry point runs.
 extern HINSTANCE AppInstance;
@@ -67,6 +72,8 @@ class CalendarApp {
   // shown.
   void CreateTooltip();
   void RefreshAll();
+  // Brings the calendar (or the dialog open over it) to the front, showing it if hidden.
+  void ShowInFront();
   void RefreshShownMonth();
   void GoToToday();
   void MoveWindowTo(POINT p);
@@ -74,6 +81,19 @@ class CalendarApp {
   void OnTick(const SYSTEMTIME& time);
   void OnDragTimer();
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // --- placement on the monitors (app/placement.cpp) ---
+  // Every monitor with its work area; the primary screen alone when none is reported.
+  static std::vector<MonitorArea> Monitors();
+  // The work area of the monitor nearest to the window.
+  RECT WorkAreaNearWindow() const;
+  // "WinPos" with the window's size, moved wholly onto the nearest monitor's work area.
+  POINT PlaceOfWinPos() const;
+  // Moves the window there (and in the z-order after insertAfter, unless it is null). The
+  // setting keeps the user's place: a monitor plugged in again gets the calendar back.
+  void PlaceWindow(HWND insertAfter = nullptr);
+  // Settings without a position: the top right of the primary work area, recorded.
+  void PlaceFirstStart();
 
   // --- tray icon (app/tray_icon.cpp) ---
   // Adds the icon; when the shell is not ready yet, a window timer tries again.
@@ -93,6 +113,27 @@ class CalendarApp {
   // WM_LBUTTONDBLCLK at a client point; keys as in the message's wParam.
   void OpenMemoEditor(POINT client, WPARAM keys);
 
+  // --- modal windows over the calendar (app/modal_windows.cpp) ---
+  // Counts one dialog, message box or popup menu from its start to its end; the end of the
+  // last one carries out a close that came meanwhile.
+  class ModalScope {
+   public:
+    explicit ModalScope(CalendarApp& app);
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+   private:
+    CalendarApp& app_;
+  };
+  // MessageBoxA, counted as a modal window.
+  int ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT style);
+  // A close while modal windows are open: the menu ends and every dialog and message box is
+  // cancelled (a Yes/No question answered No); the close follows when the last has returned.
+  void CloseModalWindows();
+  // The innermost dialog or message box open, or null.
+  HWND TopModalWindow() const;
+
   // --- dialogs of the menus (app/dialog_commands.cpp) ---
   // Runs a dialog modally over the calendar; 1 when confirmed with OK.
   INT_PTR RunDialog(AppDlg& dialog);
@@ -105,8 +146,14 @@ class CalendarApp {
   void Relayout();
 
   // --- schedule notifications (app/notifications.cpp) ---
-  void ReloadNotifications(const SYSTEMTIME& date, bool afterEdit);
+  // The schedules of date and of the next day still to be given out (none shown already).
+  void ReloadNotifications(const SYSTEMTIME& date);
+  // Gives out what is due at time, without counting it as the tick's check: a day change
+  // gives out what was due on the old list before the new day's list replaces it.
+  void GiveOutDueNotifications(const SYSTEMTIME& time);
+  // The tick's check: gives out what is due and remembers when it ran.
   void CheckNotifications(const SYSTEMTIME& time);
+  static long long TickMinute(const SYSTEMTIME& time);
 
   // --- power (app/power.cpp) ---
   // Menu command "省電力制御の停止": switches the corner check and saves the switch.
@@ -207,8 +254,16 @@ class CalendarApp {
   POINT lastMovePoint = {-32768, 0};
   // Date seen by the previous tick; all zero, so the first tick counts as a day change.
   LocalDate lastTickDate;
-  // Day changes seen since start; the first keeps what is still due today.
-  int dayChanges = 0;
+  // The reminders given out, so that no reload of the list gives one out again.
+  ShownReminders shownReminders;
+  // Time-line minute of the last tick's check of the notifications; -1 before the first.
+  long long lastNotificationCheck = -1;
+  // A day change came while a dialog was open: the current month is shown once it closes.
+  bool goToTodayPending = false;
+  // Dialogs, message boxes and popup menus open now.
+  int modalDepth = 0;
+  // A close came while modal windows were open; it is carried out when they have gone.
+  bool closePending = false;
   // Attempts made to add the tray icon since the last AddTrayIcon.
   int trayAttempts = 0;
   // Set when the first paint's FinishStart added the tray icon; later paints leave it alone.

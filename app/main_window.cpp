@@ -10,7 +10,6 @@
 #include "app/logic/day_change.h"
 #include "app/logic/drag_gesture.h"
 #include "app/logic/stacking.h"
-#include "app/logic/window_placement.h"
 #include "app/tick_clock.h"
 #include "calendar/month_model.h"
 #include "docs/settings.h"
@@ -62,28 +61,6 @@ HICON LoadAppIcon(int sizeMetricX, int sizeMetricY) {
   return static_cast<HICON>(LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_ZANTO), IMAGE_ICON,
                                        GetSystemMetrics(sizeMetricX),
                                        GetSystemMetrics(sizeMetricY), LR_DEFAULTCOLOR));
-}
-
-BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
-  reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
-  return TRUE;
-}
-
-// A saved position wholly off every monitor starts the window at the top right of the
-// primary work area. Only the copy in memory changes; the file keeps the user's value until
-// the user moves the window.
-void BringSavedPositionOnScreen(CalendarApp& app) {
-  std::vector<RECT> monitors;
-  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
-  RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  CWinPos& pos = app.options->WinPos;
-  bool moved = false;
-  const POINT start = StartPosition(POINT{pos.Left, pos.Top}, app.layout.clientWidth,
-                                    app.layout.clientHeight, monitors, work, &moved);
-  if (!moved) return;
-  pos.Left = start.x;
-  pos.Top = start.y;
 }
 
 void Navigate(CalendarApp& app, int years, int months) {
@@ -265,7 +242,6 @@ HWND CalendarApp::CreateWindows() {
 
   RegisterWindowClass(WindowClassName, WindowProc, LoadAppIcon(SM_CXICON, SM_CYICON),
                       LoadAppIcon(SM_CXSMICON, SM_CYSMICON));
-  BringSavedPositionOnScreen(*this);
   mainWindow = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW, WindowClassName.c_str(), "",
                                WS_POPUP, options->WinPos.Left, options->WinPos.Top,
                                layout.clientWidth, layout.clientHeight, probeWindow, nullptr,
@@ -276,7 +252,11 @@ HWND CalendarApp::CreateWindows() {
     ReleaseWindows();
     return nullptr;
   }
+  // The size is final once the window knows its monitor's scale; then it is moved wholly onto
+  // a screen.
   FollowWindowDpi();
+  PlaceFirstStart();
+  PlaceWindow();
   if (!CreateButtons()) {
     ReleaseWindows();
     return nullptr;
@@ -412,6 +392,20 @@ void CalendarApp::RefreshAll() {
   InvalidateRect(mainWindow, nullptr, TRUE);
 }
 
+void CalendarApp::ShowInFront() {
+  // A dialog or message box open over the calendar is what the user was in the middle of.
+  if (HWND modal = TopModalWindow()) {
+    SetForegroundWindow(modal);
+    return;
+  }
+  // Activation sends a calendar kept at the bottom down; it is raised after it.
+  SetForegroundWindow(mainWindow);
+  keepAtBottom = 0;
+  SetWindowPos(mainWindow, HWND_TOP, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  HideProbe(*this);
+}
+
 void CalendarApp::RefreshShownMonth() {
   const bool valid = monthModel->IsValid() != 0;
   shownYear = valid ? monthModel->Year() : 0;
@@ -448,12 +442,24 @@ void CalendarApp::CycleBackMode() {
 void CalendarApp::OnTick(const SYSTEMTIME& time) {
   if (AutoReturnDue(autoReturnTicks)) GoToToday();
 
-  // A modal dialog disables the window; the day change waits until it is closed.
+  // The notifications follow the day whatever is open: a dialog left open over midnight must
+  // not hold back the new day's reminders. What was due on the old list (the computer slept
+  // over midnight) is given out before the new day's list replaces it.
+  const LocalDate today = {time.wYear, time.wMonth, time.wDay};
+  const DayChangeStep step = CheckDayChange(lastTickDate, today, shownYear, shownMonth);
+  if (step.reloadNotifications) {
+    GiveOutDueNotifications(time);
+    ReloadNotifications(time);
+  }
+  if (step.goToToday) goToTodayPending = true;
+
+  // A modal dialog disables the window; the move to the new day waits until it is closed, as
+  // the dialog may be editing a day of the month shown.
   if (IsWindowEnabled(mainWindow)) {
-    const LocalDate today = {time.wYear, time.wMonth, time.wDay};
-    const DayChangeStep step = CheckDayChange(lastTickDate, today, shownYear, shownMonth);
-    if (step.reloadNotifications) ReloadNotifications(time, false);
-    if (step.goToToday) GoToToday();
+    if (goToTodayPending) {
+      goToTodayPending = false;
+      GoToToday();
+    }
     if (dragState == DRAG_IDLE && options->BackMode != 2) ProbeDesktop(*this);
   }
 
@@ -487,13 +493,43 @@ LRESULT CALLBACK CalendarApp::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     case WM_PAINT:
       return OnPaint(app, hwnd);
     case WM_CLOSE:
+      // Destroying the window would free what the open dialog still works on: the dialog is
+      // cancelled first, and its end brings the close back.
+      if (app.modalDepth > 0) {
+        app.CloseModalWindows();
+        return 0;
+      }
       ShowWindow(hwnd, SW_HIDE);
       app.RemoveTrayIcon();
       break;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // The session ends (log-off, shut-down): the same end as a close. Every change is in
+      // its file already; an open dialog is cancelled, so nothing it holds is written.
+      if (!wParam) return 0;
+      if (app.modalDepth > 0) {
+        app.CloseModalWindows();
+        return 0;
+      }
+      ShowWindow(hwnd, SW_HIDE);
+      app.RemoveTrayIcon();
+      DestroyWindow(hwnd);
+      return 0;
+    case WM_SHOWCALENDAR:
+      app.ShowInFront();
+      return 0;
     case WM_SETTINGCHANGE:
+      // The taskbar moved or changed size: the calendar stays clear of it.
+      if (wParam == SPI_SETWORKAREA) app.PlaceWindow();
       // A new wallpaper or desktop colour shows at once.
       app.RefreshAll();
       return 0;
+    case WM_DISPLAYCHANGE:
+      // A monitor was unplugged, added or re-arranged, or its resolution changed.
+      app.PlaceWindow();
+      app.RefreshAll();
+      break;
     case WM_ACTIVATEAPP:
       DefWindowProcA(hwnd, message, wParam, lParam);
       OnActivateApp(app, wParam != 0);
@@ -537,14 +573,24 @@ LRESULT CALLBACK CalendarApp::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
       OnLeftButtonUp(app, wParam, lParam);
       break;
     case WM_LBUTTONDBLCLK:
-      app.OpenMemoEditor(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
+      if (app.modalDepth == 0) {
+        app.OpenMemoEditor(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
+      }
       break;
     case WM_RBUTTONDOWN:
       app.suppressMenu = 0;
       break;
     case WM_RBUTTONUP:
-      if (app.dragState == DRAG_IDLE && !app.suppressMenu) {
+      if (app.dragState == DRAG_IDLE && !app.suppressMenu && app.modalDepth == 0) {
         app.ShowContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      }
+      break;
+    case WM_CONTEXTMENU:
+      // Shift+F10 or the Application key (no mouse point): the menu opens at the window's
+      // top-left corner. The right button's menu comes from WM_RBUTTONUP.
+      if (lParam == -1 && app.dragState == DRAG_IDLE && app.modalDepth == 0) {
+        app.ShowContextMenu(POINT{0, 0});
+        return 0;
       }
       break;
     case WM_MBUTTONUP:

@@ -1,6 +1,7 @@
 #include "app/menus.h"
 
 #include "app/calendar_app.h"
+#include "app/startup_shortcut.h"
 #include "docs/settings.h"
 #include "resources/zanto_resource.h"
 
@@ -14,9 +15,10 @@ void SetCheck(HMENU popup, UINT id, int on) {
   CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void Track(HMENU popup, POINT at, UINT flags, HWND owner) {
-  if (!popup) return;
-  TrackPopupMenu(popup, flags, at.x, at.y, 0, owner, nullptr);
+void Track(CalendarApp& app, HMENU popup, POINT at, UINT flags) {
+  if (!popup || app.closePending) return;
+  const CalendarApp::ModalScope modal(app);
+  TrackPopupMenu(popup, flags, at.x, at.y, 0, app.mainWindow, nullptr);
 }
 
 }  // namespace
@@ -31,9 +33,11 @@ HMENU MenuResource::Popup(int position) const {
   return bar_ ? GetSubMenu(bar_, position) : nullptr;
 }
 
-HMENU PrepareTrayPopup(const MenuResource& menus, int stopPowerSave) {
+HMENU PrepareTrayPopup(const MenuResource& menus, int stopPowerSave, bool startsWithWindows) {
   HMENU popup = menus.Popup(kTrayPopup);
-  if (popup) SetCheck(popup, IDM_STOP_POWER_SAVE, stopPowerSave);
+  if (!popup) return nullptr;
+  SetCheck(popup, IDM_STOP_POWER_SAVE, stopPowerSave);
+  SetCheck(popup, IDM_START_WITH_WINDOWS, startsWithWindows);
   return popup;
 }
 
@@ -54,13 +58,15 @@ void ShowTrayMenu(CalendarApp& app) {
   MenuResource menus;
   POINT cursor;
   GetCursorPos(&cursor);
-  Track(PrepareTrayPopup(menus, app.options->EnableStopPWM), cursor,
-        TPM_RIGHTALIGN | TPM_BOTTOMALIGN, app.mainWindow);
+  Track(app, PrepareTrayPopup(menus, app.options->EnableStopPWM, startup_shortcut::IsSet()), cursor,
+        TPM_RIGHTALIGN | TPM_BOTTOMALIGN);
+  // A menu of the notification area closes on a click elsewhere only when its window gets a
+  // message after it.
+  PostMessageA(app.mainWindow, WM_NULL, 0, 0);
 }
 
 void CalendarApp::ShowContextMenu(POINT client) {
   MenuResource menus;
   ClientToScreen(mainWindow, &client);
-  Track(PrepareMainPopup(menus, settings->ExternApps.Apps, options->AlwaysBottom), client, 0,
-        mainWindow);
+  Track(*this, PrepareMainPopup(menus, settings->ExternApps.Apps, options->AlwaysBottom), client, 0);
 }

@@ -23,8 +23,9 @@ class MenuResource {
   HMENU bar_;
 };
 
-// The "Tray" popup with "省電力制御の停止" checked while the power-saving stop is on.
-HMENU PrepareTrayPopup(const MenuResource& menus, int stopPowerSave);
+// The "Tray" popup with "省電力制御の停止" checked while the power-saving stop is on and
+// "Windows の起動時に開始" while the Startup folder starts this program.
+HMENU PrepareTrayPopup(const MenuResource& menus, int stopPowerSave, bool startsWithWindows);
 // The "Main" popup with the external entries (and their separator) before
 // "バージョン情報..." and "通常は最背面" checked while the calendar keeps to the bottom.
 HMENU PrepareMainPopup(const MenuResource& menus, const CXmlNodeArray<CExternApp>& apps,

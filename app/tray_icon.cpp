@@ -60,8 +60,8 @@ void CalendarApp::RemoveTrayIcon() {
 void CalendarApp::OnTrayIcon(LPARAM mouseMessage) {
   if (mouseMessage != WM_LBUTTONUP && mouseMessage != WM_RBUTTONUP) return;
   SetForegroundWindow(mainWindow);
-  // While a dialog is open the calendar only comes to the front.
-  if (currentDialog) return;
+  // While a dialog, a message box or a menu is open the calendar only comes to the front.
+  if (currentDialog || modalDepth > 0) return;
   if (mouseMessage == WM_RBUTTONUP) {
     ShowTrayMenu(*this);
     return;

@@ -36,6 +36,7 @@
 #define IDM_STOP_POWER_SAVE 40011
 #define IDM_SET_HOME 40013
 #define IDM_GO_HOME 40015
+#define IDM_START_WITH_WINDOWS 40017
 // External entry i has the command id IDM_FIRST_EXTERN_APP + i.
 #define IDM_FIRST_EXTERN_APP 41100
 // --- Dialog framework, day decoration editors and version dialog ---

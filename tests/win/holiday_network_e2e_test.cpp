@@ -22,6 +22,7 @@
 #include "docs/data_folder.h"
 #include "docs/holiday_tables.h"
 #include "support/driver.h"
+#include "support/steered_calendar.h"
 #include "support/table_server.h"
 #include "tests/common/test_files.h"
 #include "support/milliseconds.h"
@@ -130,6 +131,8 @@ class HolidayNetworkE2E : public testing::Test {
     served = std::string(temp) + "zanto-network-" + std::to_string(GetCurrentProcessId()) + "\\";
     RemoveFolder(served);
     ASSERT_EQ(SHCreateDirectoryExA(nullptr, served.c_str(), nullptr), ERROR_SUCCESS);
+    // The calendar's test build, which runs side by side with itself as the cases here do.
+    ASSERT_TRUE(steered::LayOutProgramFolder(program));
   }
 
   void TearDown() override {
@@ -141,6 +144,7 @@ class HolidayNetworkE2E : public testing::Test {
       EXPECT_TRUE(ForgetWineRootCopy(thumbprint));
     }
     RemoveFolder(served);
+    RemoveFolder(program);
   }
 
   static void RemoveFolder(const std::string& folder) {
@@ -162,9 +166,9 @@ class HolidayNetworkE2E : public testing::Test {
     ReplaceElement(xml, "HolidayTable00",
                    "<HolidayTable00 LocalCopy=\"" + std::to_string(localCopy) + "\" LocalVer=\"" +
                        std::to_string(localVer) + "\">" + source + "</HolidayTable00>");
-    ReplaceElement(xml, "WinPos",
-                   "<WinPos><Top>" + std::to_string(60 + (slot / 7) * kWindowStep) + "</Top><Left>" +
-                       std::to_string(20 + (slot % 7) * kWindowStep) + "</Left></WinPos>");
+    ReplaceElement(xml, "MemoXml",
+                   "<MemoXml>ZantoMemo</MemoXml><WinPos><Top>" + std::to_string(60 + (slot / 7) * kWindowStep) +
+                       "</Top><Left>" + std::to_string(20 + (slot % 7) * kWindowStep) + "</Left></WinPos>");
     ReplaceElement(xml, "BackMode", "<BackMode>1</BackMode>");
     ReplaceElement(xml, "AlwaysBottom", "<AlwaysBottom>0</AlwaysBottom>");
     return xml;
@@ -174,7 +178,7 @@ class HolidayNetworkE2E : public testing::Test {
     WriteFile(SettingsPath, settings);
     runs.push_back(Started{name, {}, driver::Milliseconds()});
     Started& run = runs.back();
-    run.process = driver::Process::Start(driver::Quoted(driver::ProgramPath(L"Zanto.exe")));
+    run.process = driver::Process::StartAnsi("\"" + program + "Zanto.exe\"");
     EXPECT_TRUE(run.process.Started()) << name;
     return run;
   }
@@ -272,6 +276,7 @@ class HolidayNetworkE2E : public testing::Test {
 
   std::string shippedSettings;
   std::string served;
+  const std::string program = steered::TempFolder("zanto-network-program-");
   driver::TableServer server;
   std::deque<Started> runs;
   std::string thumbprint;

@@ -48,6 +48,8 @@ const char kGoHome[] =
     "\x83\x7a\x81\x5b\x83\x80\x88\xca\x92\x75\x82\xd6\x88\xda\x93\xae";  // ホーム位置へ移動
 const char kStopSaving[] =
     "\x8f\xc8\x93\x64\x97\xcd\x90\xa7\x8c\xe4\x82\xcc\x92\xe2\x8e\x7e";  // 省電力制御の停止
+// Windows の起動時に開始
+const char kWithWindows[] = "Windows \x82\xcc\x8b\x4e\x93\xae\x8e\x9e\x82\xc9\x8a\x4a\x8e\x6e";
 
 // One popup item as the tests read it: "id text", with " *" when checked.
 std::string Item(int id, const char* text, bool checked = false) {
@@ -85,10 +87,10 @@ TEST(ZantoMenus, PopupsReadItemByItemWithEntriesAndCheckMarksFromTheOptions) {
   main[1] = Item(40009, kBottom);
   EXPECT_EQ(ReadPopup(PrepareMainPopup(MenuResource(), none, 0)), main) << "no extra separator";
   for (bool on : {true, false}) {
-    EXPECT_EQ(ReadPopup(PrepareTrayPopup(MenuResource(), on)),
+    EXPECT_EQ(ReadPopup(PrepareTrayPopup(MenuResource(), on, !on)),
               (std::vector<std::string>{Item(40005, kTopRight), Item(40015, kGoHome), "-",
-                                        Item(40011, kStopSaving, on), Item(40007, kVersion), "-",
-                                        Item(40001, kExit)}));
+                                        Item(40011, kStopSaving, on), Item(40017, kWithWindows, !on),
+                                        Item(40007, kVersion), "-", Item(40001, kExit)}));
   }
 }
 
@@ -160,6 +162,16 @@ class TrayE2E : public steered::SteeredCalendarTest {
     ASSERT_EQ(DateNoteArray::SaveNote("ZantoMemo", note), 0);
   }
 
+  // "移動", the cursor taken to (x, y) and the button let go: the window's centre is dropped
+  // there.
+  void DropAt(int x, int y) {
+    const int width = driver::ClientRect(window).right;
+    Send(WM_COMMAND, IDM_MOVE);
+    SetCursorPos(x, y);
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::WindowRect(window).left == x - width / 2; }, 3000));
+    Send(WM_LBUTTONUP, 0, MAKELPARAM(width / 2, driver::ClientRect(window).bottom / 2));
+  }
+
   const std::string marks = steered::TempFolder("zanto-marks-");
 };
 
@@ -177,11 +189,7 @@ TEST_F(TrayE2E, CommandsMoveTheWindowWriteTheirOptionsAndExitTakesTheIconAlong) 
   EXPECT_EQ(Saved().HomePos.Left, work.right - width);
   EXPECT_EQ(Saved().HomePos.Top, work.top);
   // "移動": the centre follows the cursor; the release drops the window and saves the place.
-  Send(WM_COMMAND, IDM_MOVE);
-  SetCursorPos(300, 250);
-  EXPECT_TRUE(
-      driver::WaitUntil([&] { return driver::WindowRect(window).left == 300 - width / 2; }, 3000));
-  Send(WM_LBUTTONUP, 0, MAKELPARAM(width / 2, driver::ClientRect(window).bottom / 2));
+  ASSERT_NO_FATAL_FAILURE(DropAt(300, 250));
   EXPECT_EQ(Saved().WinPos.Left, 300 - width / 2);
   Send(WM_COMMAND, IDM_GO_HOME);
   EXPECT_EQ(driver::WindowRect(window).top, work.top);
@@ -261,7 +269,9 @@ TEST_F(TrayE2E, PopupsOpenTheirEntriesAndDialogsKeepTheTrayMenuClosed) {
   }
   EXPECT_EQ(CSettings().Load(), 0) << "the decoration list was written back whole";
 
-  // Display settings confirmed with OK are written, and the calendar grows from its corner.
+  // Display settings confirmed with OK are written, and the calendar grows from its corner
+  // where there is room, and stays wholly on the screen where there is none.
+  ASSERT_NO_FATAL_FAILURE(DropAt(300, 250));
   const RECT before = driver::WindowRect(window);
   CSettings saved;
   saved.Load();
@@ -278,6 +288,18 @@ TEST_F(TrayE2E, PopupsOpenTheirEntriesAndDialogsKeepTheTrayMenuClosed) {
   const RECT after = driver::WindowRect(window);
   EXPECT_EQ(after.left, before.left);
   EXPECT_GT(after.right, before.right);
+  Send(WM_COMMAND, IDM_TOP_RIGHT);
+  driver::Post(window, WM_COMMAND, IDM_DISPLAY_SETTINGS, 0);
+  dialog = WaitFor(kDialogClass);
+  ASSERT_NE(dialog, nullptr);
+  SetText(Descendant(dialog, IDC_FORM_SPACE_X), std::to_wstring(spaceX + 300));
+  driver::Post(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(Gone(kDialogClass));
+  Send(WM_NULL, 0);
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(driver::WindowRect(window).right, work.right) << "grown to the left, not off the screen";
+  EXPECT_GT(driver::WindowRect(window).right - driver::WindowRect(window).left, after.right - after.left);
   CloseAndExpectExitCodeZero();
 }
 

@@ -64,18 +64,20 @@ bool CopyInto(const std::wstring& from, const std::string& to) {
 SteeredCalendar::SteeredCalendar(const std::string& folderName, Data data)
     : folder_(TempFolder(folderName)), data_(data) {}
 
+bool LayOutProgramFolder(const std::string& folder) {
+  if (!desktop::RemoveFolder(folder) || !CreateDirectoryA(folder.c_str(), nullptr)) return false;
+  if (!CopyInto(driver::ExecutableFolder() + L"ZantoSteered.exe", folder + "Zanto.exe")) return false;
+  for (const char* file : {"Hoshiro.exe", "Settings.xml", "Holidays00.xml"}) {
+    if (!CopyInto(driver::ProgramFolder() + desktop::Wide(file), folder + file)) return false;
+  }
+  return true;
+}
+
 bool SteeredCalendar::Prepare() {
   GetLocalTime(&today_);
-  if (!desktop::RemoveFolder(DataFolderParent()) || !desktop::RemoveFolder(folder_)) return false;
-  if (!CreateDirectoryA(folder_.c_str(), nullptr)) return false;
-  const std::wstring program = driver::ProgramFolder();
-  if (!CopyInto(driver::ExecutableFolder() + L"ZantoSteered.exe", folder_ + "Zanto.exe")) {
-    return false;
-  }
-  for (const char* file : {"Hoshiro.exe", "Settings.xml", "Holidays00.xml"}) {
-    if (!CopyInto(program + desktop::Wide(file), folder_ + file)) return false;
-  }
+  if (!desktop::RemoveFolder(DataFolderParent()) || !LayOutProgramFolder(folder_)) return false;
   if (data_ == Data::kNothing) return true;
+  const std::wstring program = driver::ProgramFolder();
   const std::string data = DataFolder.substr(0, DataFolder.size() - 1);
   if (SHCreateDirectoryExA(nullptr, data.c_str(), nullptr) != ERROR_SUCCESS) return false;
   return CopyInto(program + L"Settings.xml", SettingsPath);

@@ -22,6 +22,10 @@ std::string TempFolder(const std::string& name);
 // folder. The six rows of cells end at the bottom of the client area.
 POINT DayCellCentre(HWND calendar, int year, int month, int day);
 
+// Lays out folder (emptied first) as a program folder: the test build as "Zanto.exe", with
+// Hoshiro.exe, Settings.xml and Holidays00.xml of the real program folder beside it.
+bool LayOutProgramFolder(const std::string& folder);
+
 class SteeredCalendar {
  public:
   // What the data folder holds before the first start.
