@@ -258,7 +258,7 @@ class CalendarApp {
   ShownReminders shownReminders;
   // Time-line minute of the last tick's check of the notifications; -1 before the first.
   long long lastNotificationCheck = -1;
-  // A day change came while a dialog was open: the current month is shown once it closes.
+  // A day change came while a dialog was open: the new day is shown once it has closed.
   bool goToTodayPending = false;
   // Dialogs, message boxes and popup menus open now.
   int modalDepth = 0;

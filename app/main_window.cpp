@@ -209,7 +209,7 @@ void OnTimer(CalendarApp& app, WPARAM id) {
   if (id == IDT_TICK) {
     // A window covered from the start may not have been painted yet: its tray icon and tips
     // come with the first tick then.
-    if (!app.trayIconStarted) app.FinishStart();
+    if (!app.trayIconStarted || !app.tooltip) app.FinishStart();
     const SYSTEMTIME now = ReadTickTime();
     try {
       app.OnTick(now);
@@ -276,11 +276,13 @@ HWND CalendarApp::CreateWindows() {
 }
 
 void CalendarApp::FinishStart() {
+  // The tips first: adding the icon waits for the shell, and messages sent meanwhile (a tick)
+  // find the calendar whole.
+  CreateTooltip();
   if (!trayIconStarted) {
     trayIconStarted = true;
     AddTrayIcon();
   }
-  CreateTooltip();
 }
 
 void CalendarApp::CreateTooltip() {
@@ -442,26 +444,20 @@ void CalendarApp::CycleBackMode() {
 void CalendarApp::OnTick(const SYSTEMTIME& time) {
   if (AutoReturnDue(autoReturnTicks)) GoToToday();
 
-  // The notifications follow the day whatever is open: a dialog left open over midnight must
-  // not hold back the new day's reminders. What was due on the old list (the computer slept
-  // over midnight) is given out before the new day's list replaces it.
+  // The notifications follow the day whatever is open. What was due on the old list (the
+  // computer slept over midnight) is given out before the new day's list replaces it.
+  // A modal dialog disables the window: the move to the new day waits until it is closed, as
+  // the dialog may be editing a day of the month shown.
+  const bool enabled = IsWindowEnabled(mainWindow) != FALSE;
   const LocalDate today = {time.wYear, time.wMonth, time.wDay};
-  const DayChangeStep step = CheckDayChange(lastTickDate, today, shownYear, shownMonth);
+  const DayChangeStep step =
+      TickDayChange(lastTickDate, goToTodayPending, today, shownYear, shownMonth, enabled);
   if (step.reloadNotifications) {
     GiveOutDueNotifications(time);
     ReloadNotifications(time);
   }
-  if (step.goToToday) goToTodayPending = true;
-
-  // A modal dialog disables the window; the move to the new day waits until it is closed, as
-  // the dialog may be editing a day of the month shown.
-  if (IsWindowEnabled(mainWindow)) {
-    if (goToTodayPending) {
-      goToTodayPending = false;
-      GoToToday();
-    }
-    if (dragState == DRAG_IDLE && options->BackMode != 2) ProbeDesktop(*this);
-  }
+  if (step.goToToday) GoToToday();
+  if (enabled && dragState == DRAG_IDLE && options->BackMode != 2) ProbeDesktop(*this);
 
   CheckPowerSave(time);
 }

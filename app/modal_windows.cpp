@@ -10,14 +10,16 @@ namespace {
 
 constexpr char kDialogClass[] = "#32770";
 
-bool IsShownDialog(HWND window) {
+// Every dialog window of the calendar's thread is a modal one of its own: the calendar has no
+// modeless dialog. One still being made (not yet shown) counts too.
+bool IsDialog(HWND window) {
   char name[16] = "";
   GetClassNameA(window, name, sizeof name);
-  return lstrcmpA(name, kDialogClass) == 0 && IsWindowVisible(window);
+  return lstrcmpA(name, kDialogClass) == 0;
 }
 
 BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
-  if (!IsShownDialog(window)) return TRUE;
+  if (!IsDialog(window)) return TRUE;
   // A question without a Cancel button (Yes/No) is answered No: nothing goes ahead.
   const bool answerNo = !GetDlgItem(window, IDCANCEL) && GetDlgItem(window, IDNO);
   PostMessageA(window, WM_COMMAND, answerNo ? IDNO : IDCANCEL, 0);
@@ -25,7 +27,7 @@ BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
 }
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-  if (!IsShownDialog(window)) return TRUE;
+  if (!IsDialog(window) || !IsWindowVisible(window)) return TRUE;
   // The first in the enumeration is the top of the thread's windows: the innermost one.
   *reinterpret_cast<HWND*>(found) = window;
   return FALSE;

@@ -52,6 +52,10 @@ class CMonthModel {
   int LastError() const { return lastError; }
 
  private:
+  // The holiday-table fuzzer reads the marks themselves: a rule that marks day 0 or a day
+  // after the month is invisible through DayFlags, which refuses those days.
+  friend struct MonthModelMarks;
+
   bool CheckBuilt();
   // value with LastError 0 once built, else 0 with LastError 1.
   int Field(int value);

@@ -15,6 +15,15 @@ DayChangeStep CheckDayChange(LocalDate& lastSeen, const LocalDate& tick, int sho
   return step;
 }
 
+DayChangeStep TickDayChange(LocalDate& lastSeen, bool& goToTodayPending, const LocalDate& tick,
+                            int shownYear, int shownMonth, bool windowEnabled) {
+  DayChangeStep step = CheckDayChange(lastSeen, tick, shownYear, shownMonth);
+  goToTodayPending = goToTodayPending || step.goToToday;
+  step.goToToday = goToTodayPending && windowEnabled;
+  if (step.goToToday) goToTodayPending = false;
+  return step;
+}
+
 bool AutoReturnDue(int& autoReturnTicks) {
   if (autoReturnTicks <= 0) return false;
   return --autoReturnTicks == 0;

@@ -24,5 +24,12 @@ struct DayChangeStep {
 DayChangeStep CheckDayChange(LocalDate& lastSeen, const LocalDate& tick, int shownYear,
                              int shownMonth);
 
+// The tick's day change as the calendar acts on it: the notifications follow the new date at
+// once, whatever is open (a dialog left open over midnight must not hold back the new day's
+// reminders); the move of the display to the new day waits while a dialog disables the
+// window, in goToTodayPending, and comes with the first tick after it closed.
+DayChangeStep TickDayChange(LocalDate& lastSeen, bool& goToTodayPending, const LocalDate& tick,
+                            int shownYear, int shownMonth, bool windowEnabled);
+
 // Counts down the automatic return; true on the tick that reaches 0.
 bool AutoReturnDue(int& autoReturnTicks);

@@ -9,6 +9,12 @@
 #include "docs/holidays_doc.h"
 #include "fuzz_loader_support.h"
 
+// The marks as the model keeps them, days 0 and 32 included.
+struct MonthModelMarks {
+  static uint32_t Flags(const CMonthModel& model, int index) { return model.dayFlags[index]; }
+  static const char* Name(const CMonthModel& model, int index) { return model.holidayName[index]; }
+};
+
 namespace {
 
 struct KnownMonth {
@@ -36,6 +42,12 @@ void CheckMonth(CMonthModel& model, const KnownMonth& known) {
     if (inMonth) continue;
     Check(flags == 0);
     Check(std::strcmp(model.HolidayName(day), "") == 0);
+  }
+  // No rule marks the day before the 1st or a day after the month's last.
+  for (int index = 0; index <= 32; ++index) {
+    if (index >= 1 && index <= known.days) continue;
+    Check(MonthModelMarks::Flags(model, index) == 0);
+    if (index < 32) Check(std::strcmp(MonthModelMarks::Name(model, index), "") == 0);
   }
 }
 

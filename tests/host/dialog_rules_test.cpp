@@ -50,6 +50,7 @@ TEST(OptionRules, WeekTitlesBackgroundModesAndReports) {
     const char* title;
     bool valid;
   } titles[] = {{"S M T W T F S", true},   {"S M T W T F", false}, {"S M T W  T F S", false},
+                {"S M T W T F S X", false},
                 {"S M T W T F S ", false}, {"      ", false},
                 // Shift_JIS names; "\x83\x5c" has a 0x5C trail byte that does not cut.
                 {"\x93\xfa \x8c\x8e \x89\xce \x90\x85 \x96\xd8 \x8b\xe0 \x83\x5c", true}};

@@ -62,6 +62,12 @@ TEST(ScaleLayout, WindowScalesWithinAPixelAndItsPartsStayInside) {
     EXPECT_GE(l.numberBox.h * 96, base.numberBox.h * dpi);
     EXPECT_LE(l.numberBox.x + l.numberBox.w, l.cellWidth + 1);
   }
+  // An odd window at 150 %: the half pixel is rounded up, not cut.
+  CalendarLayout odd = base;
+  odd.clientWidth = 233;
+  odd.clientHeight = 207;
+  EXPECT_EQ(ScaleLayout(odd, 144).clientWidth, 350);
+  EXPECT_EQ(ScaleLayout(odd, 144).clientHeight, 311);
 }
 
 }  // namespace

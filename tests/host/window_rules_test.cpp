@@ -155,6 +155,23 @@ TEST(DayChange, MidnightWithAnotherMonthShownKeepsTheHomeDate) {
   EXPECT_FALSE(step.goToToday);
 }
 
+TEST(DayChange, ADialogOpenOverMidnightHoldsBackTheDisplayButNotTheReminders) {
+  LocalDate seen{2024, 3, 5};
+  bool pending = false;
+  // Midnight with the memo editor open: the list follows the day, the display waits.
+  DayChangeStep step = TickDayChange(seen, pending, LocalDate{2024, 3, 6}, 2024, 3, false);
+  EXPECT_TRUE(step.reloadNotifications);
+  EXPECT_FALSE(step.goToToday);
+  step = TickDayChange(seen, pending, LocalDate{2024, 3, 6}, 2024, 3, false);
+  EXPECT_FALSE(step.reloadNotifications) << "read once per day";
+  EXPECT_FALSE(step.goToToday);
+  // The first tick after the dialog closed moves the marking of today.
+  step = TickDayChange(seen, pending, LocalDate{2024, 3, 6}, 2024, 3, true);
+  EXPECT_FALSE(step.reloadNotifications);
+  EXPECT_TRUE(step.goToToday);
+  EXPECT_FALSE(TickDayChange(seen, pending, LocalDate{2024, 3, 6}, 2024, 3, true).goToToday) << "once";
+}
+
 TEST(DayChange, SameDayNumberOfAnotherMonthIsANewDay) {
   // Asleep from 5 March to 5 April: the day of the month alone would not notice.
   LocalDate seen{2024, 3, 5};

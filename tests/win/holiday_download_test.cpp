@@ -186,6 +186,20 @@ TEST_F(HolidayDownload, EveryOtherAnswerOrSourceFailsWithItsOwnResult) {
   EXPECT_EQ(own.origin, HOLIDAYS_LOCAL_FILE);
 }
 
+// Headers that take 8 s in steps shorter than the step time-out, then a body request that is
+// never answered: the body request may wait only for what is left of the table's 9 s, not for
+// a step time-out of its own.
+TEST_F(HolidayDownload, TheBodyRequestWaitsNoLongerThanTheTablesDeadline) {
+  Serve("table.xml", Table("7", Rule(1, 1, "Slow", 5, 4)));
+  HolidaysDoc doc;
+  const ULONGLONG began = GetTickCount64();
+  EXPECT_LT(doc.Open(server->Url("/slowheaders/table.xml")), 0);
+  const ULONGLONG took = GetTickCount64() - began;
+  EXPECT_GE(took, 7500u) << "the headers came slowly";
+  EXPECT_LE(took, 10500u) << "9 s for the table, and not a step time-out more";
+  EXPECT_EQ(server->TakeRequests().size(), 2u);
+}
+
 TEST_F(HolidayDownload, TablesComeInOrderAndTheLaterNameWins) {
   Serve("first.xml", Table("1", Rule(1, 1, "First", 5, 3) + Rule(1, 1, "OnlyFirst", 5, 6)));
   Serve("second.xml", Table("1", Rule(1, 10, "Second", 5, 3)));

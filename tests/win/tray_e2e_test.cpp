@@ -21,6 +21,7 @@
 // clang-format off
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 // clang-format on
 
@@ -114,6 +115,7 @@ TEST(ZantoTrayIcon, ABusyShellIsRetriedFromATimerWithoutWaiting) {
   ASSERT_TRUE(Icon(NIM_ADD, owner));
   const DWORD began = GetTickCount();
   EXPECT_FALSE(app.AddTrayIcon());
+  EXPECT_TRUE(KillTimer(owner, IDT_TRAY_RETRY)) << "a failed add leaves the retry timer running";
   for (int i = 1; i < 16; ++i) app.RetryTrayIcon();
   EXPECT_LT(GetTickCount() - began, 2000u) << "the calendar's thread never sleeps";
   EXPECT_FALSE(KillTimer(owner, IDT_TRAY_RETRY)) << "no retry after the 16th attempt";
@@ -126,6 +128,39 @@ TEST(ZantoTrayIcon, ABusyShellIsRetriedFromATimerWithoutWaiting) {
   app.RemoveTrayIcon();
   CalendarApp::Destroy();
   DestroyWindow(owner);
+}
+
+// Whether the calendar's icon was still in the notification area when its window began to be
+// destroyed: by then the icon must be gone, or a dead icon stays until the mouse passes it.
+HHOOK destroyHook = nullptr;
+HWND watchedWindow = nullptr;
+int iconAtDestroy = -1;
+LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == watchedWindow) {
+    iconAtDestroy = IconPresent(watchedWindow) ? 1 : 0;
+  }
+  return CallNextHookEx(destroyHook, code, wParam, lParam);
+}
+
+TEST(ZantoTrayIcon, TheIconIsGoneBeforeTheWindowIsDestroyed) {
+  SHCreateDirectoryExA(nullptr, DataFolder.substr(0, DataFolder.size() - 1).c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW((driver::ProgramFolder() + L"Settings.xml").c_str(),
+                        desktop::Wide(SettingsPath).c_str(), FALSE));
+  CalendarApp& app = CalendarApp::Instance();
+  ASSERT_EQ(app.Initialize(), 0);
+  HWND window = app.CreateWindows();
+  ASSERT_NE(window, nullptr);
+  app.FinishStart();
+  ASSERT_TRUE(IconPresent(window));
+  watchedWindow = window;
+  destroyHook = SetWindowsHookExA(WH_CBT, WatchDestroy, nullptr, GetCurrentThreadId());
+  ASSERT_NE(destroyHook, nullptr);
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  UnhookWindowsHookEx(destroyHook);
+  EXPECT_EQ(iconAtDestroy, 0);
+  EXPECT_FALSE(IsWindow(window));
+  MSG quit;
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the end was posted";
 }
 
 // The options as the settings file holds them now.
@@ -377,8 +412,12 @@ TEST_F(TrayE2E, AMemoWrittenOnADayIsStoredRemindedOnceAndDeleted) {
 }
 
 TEST_F(TrayE2E, OnlyTheProgramFoldersHoshiroAndShortcutsRun) {
-  // The program folder lost its Hoshiro.exe; one lies in the folder the calendar starts from.
+  // The program folder lost its Hoshiro.exe; one lies in the folder the calendar starts from,
+  // and one is named after the program folder's path up to its first blank ("...\zanto tray
+  // 123\" would start "...\zanto.exe" if the path went unquoted).
   ASSERT_TRUE(MoveFileA((folder + "Hoshiro.exe").c_str(), (marks + "Hoshiro.exe").c_str()));
+  const std::string firstWord = folder.substr(0, folder.find(' ')) + ".exe";
+  ASSERT_TRUE(CopyFileA((marks + "Hoshiro.exe").c_str(), firstWord.c_str(), FALSE)) << firstWord;
   AddSchedule(10 * 60 + 1, 0, "Planted");
   for (const char* name : {"Suspend01", "Suspend02", "Suspend04", "Resume01"}) {
     ASSERT_TRUE(desktop::CreateShortcut(folder + name + ".lnk", "C:\\windows\\system32\\cmd.exe",
@@ -403,11 +442,13 @@ TEST_F(TrayE2E, OnlyTheProgramFoldersHoshiroAndShortcutsRun) {
   EXPECT_FALSE(ran("Suspend04")) << "the gap at 03 ends the series";
   EXPECT_FALSE(ran("Resume01")) << "only an automatic resume runs them";
   for (HWND dialog : desktop::WindowsOfClass(kDialogClass)) {
-    EXPECT_NE(
-        lstrcmpiW(desktop::ProgramOf(dialog).c_str(), desktop::Wide(marks + "Hoshiro.exe").c_str()),
-        0)
-        << "the planted program ran";
+    for (const std::string& planted : {marks + "Hoshiro.exe", firstWord}) {
+      EXPECT_NE(lstrcmpiW(desktop::ProgramOf(dialog).c_str(), desktop::Wide(planted).c_str()), 0)
+          << "the planted " << planted << " ran";
+    }
   }
+  desktop::EndProgramsIn(firstWord);
+  DeleteFileA(firstWord.c_str());
   driver::Post(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
   EXPECT_TRUE(driver::WaitUntil([&] { return ran("Resume01"); }, 20000));
   CloseAndExpectExitCodeZero();

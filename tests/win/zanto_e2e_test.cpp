@@ -16,6 +16,7 @@
 #include "docs/data_folder.h"
 #include "docs/settings.h"
 #include "resources/zanto_resource.h"
+#include "support/desktop.h"
 #include "support/driver.h"
 #include "tests/common/test_files.h"
 
@@ -320,6 +321,31 @@ TEST(ZantoResources, StringTableHoldsTheProgramTexts) {
             "\x94N\x8c\xd7\x82\xe8\x82\xcc\x92\xca\x92m\x82\xcd\x82\xc5\x82\xab\x82\xdc\x82\xb9"
             "\x82\xf1\x81" "B\n\x91\xb1\x8ds\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81H");
   FreeLibrary(module);
+}
+
+// Two real processes meeting through the session's mutex and a window message: a second start
+// (the Startup folder and a start by hand) brings the running calendar to the front, even from
+// hidden, and ends without a window, a tray icon or a file of its own.
+TEST_F(ZantoE2E, ASecondStartBringsTheRunningCalendarToTheFrontAndTouchesNoFile) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const std::string settings = ReadFile(SettingsPath);
+  WIN32_FILE_ATTRIBUTE_DATA before = {};
+  ASSERT_TRUE(GetFileAttributesExA(SettingsPath.c_str(), GetFileExInfoStandard, &before));
+  ShowWindow(window, SW_HIDE);
+  ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindowVisible(window); }, 3000));
+
+  driver::Process second = driver::Process::Start(driver::Quoted(driver::ProgramPath(L"Zanto.exe")));
+  ASSERT_TRUE(second.Started());
+  ASSERT_TRUE(second.Wait(driver::kStartTimeoutMs)) << "the second start runs on";
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_TRUE(driver::WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000)) << "shown again";
+  EXPECT_EQ(GetForegroundWindow(), window);
+  EXPECT_EQ(desktop::WindowsOfClass(kMainClass).size(), 1u) << "one calendar on the screen";
+  EXPECT_EQ(ReadFile(SettingsPath), settings);
+  WIN32_FILE_ATTRIBUTE_DATA after = {};
+  ASSERT_TRUE(GetFileAttributesExA(SettingsPath.c_str(), GetFileExInfoStandard, &after));
+  EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0) << "not even rewritten";
+  CloseAndExpectExitCodeZero();
 }
 
 TEST_F(ZantoE2E, FirstStartCopiesSettingsAndHolidayTableOnlyOnce) {

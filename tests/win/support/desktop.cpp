@@ -1,6 +1,7 @@
 #include "support/desktop.h"
 
 #include <objbase.h>
+#include <tlhelp32.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -61,6 +62,29 @@ bool CreateShortcut(const std::string& linkPath, const std::string& target,
   if (file) file->Release();
   if (link) link->Release();
   return saved;
+}
+
+void EndProgramsIn(const std::string& folder) {
+  const std::wstring prefix = Wide(folder);
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return;
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE,
+                                 FALSE, entry.th32ProcessID);
+    if (!process) continue;
+    wchar_t path[MAX_PATH] = L"";
+    DWORD size = MAX_PATH;
+    if (QueryFullProcessImageNameW(process, 0, path, &size) && size >= prefix.size() &&
+        CompareStringOrdinal(path, static_cast<int>(prefix.size()), prefix.c_str(),
+                             static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, 5000);
+    }
+    CloseHandle(process);
+  }
+  CloseHandle(snapshot);
 }
 
 bool RemoveFolder(const std::string& folder) {

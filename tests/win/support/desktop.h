@@ -20,6 +20,9 @@ bool CreateShortcut(const std::string& linkPath, const std::string& target,
 // Removes a folder with everything in it, waiting a while for programs that still hold it;
 // true when it is gone.
 bool RemoveFolder(const std::string& folder);
+// Ends every process started from a program in folder (a message program still starting when
+// its test ended holds the folder) and waits until they are gone.
+void EndProgramsIn(const std::string& folder);
 // From the ANSI code page (932) to UTF-16.
 std::wstring Wide(const std::string& text);
 

@@ -25,6 +25,9 @@ Servers that misbehave (each holds its connection at most HOLD_SECONDS):
   /lying/NAME              announces twice the file, sends the file, keeps the connection open
   /loop/NAME               302 to itself
   /reset/NAME              announces the file, sends half of it and resets the connection
+  /slowheaders/NAME        first request: the headers of the file a line every 4 seconds (each
+                           wait shorter than a client's step time-out, together most of its
+                           deadline); second request: reads it and never answers
 
 Every request is appended to FOLDER/requests.log as "PATH<TAB>USER-AGENT" before it is
 answered. Once listening, the server writes "PORT CLOSED_PORT" to FOLDER/port (CLOSED_PORT is
@@ -189,6 +192,22 @@ class Handler(http.server.BaseHTTPRequestHandler):
             if self.state.stop.wait(0.05):
                 return
 
+    def slowheaders(self, body):
+        with self.state.lock:
+            count = self.state.flips.get("slow/" + self.path, 0) + 1
+            self.state.flips["slow/" + self.path] = count
+        if count % 2 == 0:
+            self.hold()
+            return
+        self.send_response_only(200)
+        self.flush_headers()
+        for line in ("Content-Length: %d\r\n" % len(body), "Connection: close\r\n", "\r\n"):
+            if self.state.stop.wait(4 if line != "\r\n" else 0):
+                return
+            self.wfile.write(line.encode("ascii"))
+            self.wfile.flush()
+        self.hold()
+
     def lying(self, body):
         self.headers_only(body, 2 * len(body))
         self.wfile.write(body)
@@ -230,6 +249,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
 MISBEHAVING = {
     "silent": Handler.silent, "stall": Handler.stall, "drip": Handler.drip, "huge": Handler.huge,
     "lying": Handler.lying, "loop": Handler.loop, "reset": Handler.reset,
+    "slowheaders": Handler.slowheaders,
 }
 
 

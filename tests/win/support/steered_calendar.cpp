@@ -13,6 +13,7 @@
 #include "tests/common/test_files.h"
 // clang-format off
 #include <shlobj.h>
+#include <shlwapi.h>
 // clang-format on
 
 namespace steered {
@@ -87,6 +88,8 @@ void SteeredCalendar::CleanUp() {
   if (zanto_.Running()) zanto_.Terminate();
   zanto_.Wait(driver::kStartTimeoutMs);
   for (HWND dialog : Hoshiros()) driver::Post(dialog, WM_COMMAND, IDOK, 0);
+  // A reminder given out at the last tick may still be starting, its window not yet shown.
+  desktop::EndProgramsIn(folder_);
   desktop::RemoveFolder(folder_);
 }
 
@@ -147,6 +150,11 @@ POINT SteeredCalendar::DayCell(int year, int month, int day) const {
 
 void SteeredCalendarTest::SetUp() {
   ASSERT_TRUE(calendar.Prepare()) << "program folder " << folder << " or data folder not laid out";
+}
+
+void SteeredCalendarTest::TearDown() {
+  calendar.CleanUp();
+  EXPECT_FALSE(PathFileExistsA(folder.c_str())) << "the program folder is left behind";
 }
 
 void SteeredCalendarTest::Start() {

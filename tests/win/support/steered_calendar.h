@@ -84,7 +84,7 @@ class SteeredCalendarTest : public testing::Test {
       : calendar(folderName, data) {}
 
   void SetUp() override;
-  void TearDown() override { calendar.CleanUp(); }
+  void TearDown() override;
 
   void SetClock(int hour, int minute) { calendar.SetClock(hour, minute); }
   void Start();
