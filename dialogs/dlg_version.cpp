@@ -4,6 +4,7 @@
 
 #include "app/calendar_app.h"
 #include "app/resource_string.h"
+#include "app/shell_com.h"
 #include "resources/zanto_resource.h"
 
 namespace {
@@ -13,6 +14,7 @@ constexpr COLORREF kLinkColour = 0xFF0000;
 }  // namespace
 
 void OpenInBrowser(HWND owner, const char* address) {
+  UseShellCom();
   ShellExecuteA(owner, "open", address, "", "", SW_SHOW);
 }
 
