@@ -30,16 +30,9 @@ struct LunarMonth {
   bool leap = false;
 };
 
-// What falls on one day: a solar term or seasonal days.
-struct DayMark {
-  int32_t day;
-  int32_t sekki;  // -1 for none
-  uint32_t zassetsu;
-};
-
 struct Calendar {
   std::vector<LunarMonth> months;  // the last one only closes its predecessor
-  std::vector<DayMark> marks;      // in day order
+  std::vector<int32_t> sunDays;    // the civil day of each of SunInstants()
   int32_t firstDay = 0;
   int32_t lastDay = 0;
 };
@@ -95,79 +88,85 @@ void SetYears(std::vector<LunarMonth>& months) {
   }
 }
 
-void AddMark(std::vector<DayMark>& marks, int32_t day, int32_t sekki, uint32_t zassetsu) {
-  marks.push_back({day, sekki, zassetsu});
-}
+// The seasonal days are counted from the solar terms: the furthest lies 219 days after 立春,
+// the earliest 3 days before 春分 and 秋分.
+constexpr int32_t kLongestCountAfter = 219;
+constexpr int32_t kLongestCountBefore = 3;
 
-std::vector<DayMark> MarksOf(const std::vector<SunInstant>& sun) {
-  std::vector<DayMark> marks;
-  for (const SunInstant& event : sun) {
-    const int32_t day = CivilDay(event.utc);
-    const int32_t degree = event.degree;
-    if (degree % 15 == 0) AddMark(marks, day, degree / 15, 0);
-    switch (degree) {
-      case kRisshun:
-        AddMark(marks, day - 1, -1, kSetsubun);
-        AddMark(marks, day + 87, -1, kHachijuHachiya);
-        AddMark(marks, day + 209, -1, kNihyakuToka);
-        AddMark(marks, day + 219, -1, kNihyakuHatsuka);
-        break;
-      case kVernalEquinox:
-      case kAutumnalEquinox:
-        AddMark(marks, day - 3, -1, kHiganIri);
-        break;
-      case 80:
-        AddMark(marks, day, -1, kNyubai);
-        break;
-      case 100:
-        AddMark(marks, day, -1, kHangesho);
-        break;
-      case 27:
-      case 117:
-      case 207:
-      case 297:
-        AddMark(marks, day, -1, kDoyoIri);
-        break;
-      default:
-        break;
-    }
+// Marks the days of days[1 ... length] (day number first for the 1st) that a Sun event on
+// eventDay at degree names: its solar term, and the seasonal days counted from it.
+void MarkEvent(int32_t eventDay, int32_t degree, int32_t first, int32_t length,
+               KoyomiDay (&days)[32]) {
+  auto mark = [&](int32_t day, int32_t sekki, uint32_t zassetsu) {
+    const int32_t d = day - first + 1;
+    if (d < 1 || d > length || !days[d].valid) return;
+    if (sekki >= 0) days[d].sekki = sekki;
+    days[d].zassetsu |= zassetsu;
+  };
+  if (degree % 15 == 0) mark(eventDay, degree / 15, 0);
+  switch (degree) {
+    case kRisshun:
+      mark(eventDay - 1, -1, kSetsubun);
+      mark(eventDay + 87, -1, kHachijuHachiya);
+      mark(eventDay + 209, -1, kNihyakuToka);
+      mark(eventDay + 219, -1, kNihyakuHatsuka);
+      break;
+    case kVernalEquinox:
+    case kAutumnalEquinox:
+      mark(eventDay - 3, -1, kHiganIri);
+      break;
+    case 80:
+      mark(eventDay, -1, kNyubai);
+      break;
+    case 100:
+      mark(eventDay, -1, kHangesho);
+      break;
+    case 27:
+    case 117:
+    case 207:
+    case 297:
+      mark(eventDay, -1, kDoyoIri);
+      break;
+    default:
+      break;
   }
-  std::stable_sort(marks.begin(), marks.end(),
-                   [](const DayMark& a, const DayMark& b) { return a.day < b.day; });
-  return marks;
 }
 
+// Reads the table straight into civil days: the lunar months, and the day of every Sun event.
 Calendar Build() {
   Calendar calendar;
-  const std::vector<int64_t>& moons = NewMoonInstants();
-  const std::vector<SunInstant>& sun = SunInstants();
   std::vector<LunarMonth>& months = calendar.months;
-  for (int64_t utc : moons) {
-    LunarMonth m;
-    m.start = CivilDay(utc);
-    months.push_back(m);
+  months.resize(koyomi_table::kNewMoonCount);
+  int64_t utc = koyomi_table::kFirstNewMoon;
+  for (size_t i = 0; i < months.size(); ++i) {
+    utc += koyomi_table::kNewMoonSteps[i];
+    months[i].start = CivilDay(utc);
   }
 
   // The month holding each 中気, and the 冬至 months.
   std::vector<bool> hasMidTerm(months.size(), false);
   std::vector<size_t> winterMonths;
-  for (const SunInstant& event : sun) {
-    if (event.degree % kMidTermStep != 0) continue;
-    const int32_t day = CivilDay(event.utc);
+  calendar.sunDays.resize(koyomi_table::kSunEventCount);
+  utc = koyomi_table::kFirstSunEvent;
+  for (size_t i = 0; i < calendar.sunDays.size(); ++i) {
+    utc += koyomi_table::kSunEventSteps[i];
+    const int32_t day = CivilDay(utc);
+    calendar.sunDays[i] = day;
+    const int32_t degree = koyomi_table::kSunEventDegrees[i];
+    if (degree % kMidTermStep != 0) continue;
     const auto after = std::upper_bound(months.begin(), months.end(), day,
                                         [](int32_t d, const LunarMonth& m) { return d < m.start; });
     // Before the first month, or in the last one, whose end the table does not know.
     if (after == months.begin() || after == months.end()) continue;
     const size_t index = static_cast<size_t>(after - months.begin()) - 1;
     hasMidTerm[index] = true;
-    if (event.degree == kWinterSolstice) winterMonths.push_back(index);
+    if (degree == kWinterSolstice) winterMonths.push_back(index);
   }
   for (size_t i = 0; i + 1 < winterMonths.size(); ++i) {
     NumberSpan(months, hasMidTerm, winterMonths[i], winterMonths[i + 1]);
   }
   SetYears(months);
 
-  calendar.marks = MarksOf(sun);
   calendar.firstDay = DayNumber(kKoyomiFirstYear, 1, 1);
   calendar.lastDay = DayNumber(kKoyomiLastYear, 12, 31);
   return calendar;
@@ -258,9 +257,6 @@ void KoyomiMonth(int32_t year, int32_t month, KoyomiDay (&days)[32]) {
       calendar.months.begin());
   if (m == 0) return;
   --m;
-  auto mark = std::lower_bound(calendar.marks.begin(), calendar.marks.end(), first,
-                               [](const DayMark& dm, int32_t d) { return dm.day < d; });
-
   for (int32_t d = 1; d <= length; ++d) {
     const int32_t number = first + d - 1;
     while (m + 1 < calendar.months.size() && calendar.months[m + 1].start <= number) ++m;
@@ -274,11 +270,14 @@ void KoyomiMonth(int32_t year, int32_t month, KoyomiDay (&days)[32]) {
     out.leap = lunar.leap;
     out.day = number - lunar.start + 1;
     out.rokuyo = (out.month + out.day) % kRokuyoCount;
-    for (; mark != calendar.marks.end() && mark->day <= number; ++mark) {
-      if (mark->day < number) continue;
-      if (mark->sekki >= 0) out.sekki = mark->sekki;
-      out.zassetsu |= mark->zassetsu;
-    }
+  }
+
+  // The Sun events whose terms or counted days can fall in the month.
+  const auto& sunDays = calendar.sunDays;
+  auto event = std::lower_bound(sunDays.begin(), sunDays.end(), first - kLongestCountAfter);
+  for (; event != sunDays.end() && *event <= first + length - 1 + kLongestCountBefore; ++event) {
+    const size_t index = static_cast<size_t>(event - sunDays.begin());
+    MarkEvent(*event, koyomi_table::kSunEventDegrees[index], first, length, days);
   }
 }
 

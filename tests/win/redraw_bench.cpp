@@ -115,6 +115,24 @@ TEST_F(RedrawBench, RedrawNextToPlainCopy) {
   DeleteDC(copyDC);
 }
 
+// The same month with the old calendar on: the 暦 line in every tip and the small line under
+// every number.
+TEST_F(RedrawBench, RedrawWithTheKoyomiLines) {
+  BusyMonth();
+  settings->KoyomiExpression.TipLine = 1;
+  settings->KoyomiExpression.CellLine = 1;
+  Show(2025, 1);
+  SaveCompose(L"redraw_bench_month_koyomi");
+  const int runs = 200;
+  app.Redraw();
+  const double redraw = Median(Times(runs, [&] { app.Redraw(); }));
+  const double rebuilt = Median(Times(runs, [&] { DropTips(); }, [&] { app.Redraw(); }));
+  printf("tooltips %d, bitmap %d x %d, medians of %d runs\n", app.toolCount,
+         app.layout.clientWidth, app.layout.clientHeight, runs);
+  printf("Redraw, koyomi lines on               %8.3f ms\n", redraw);
+  printf("Redraw, koyomi lines on, tips rebuilt %8.3f ms\n", rebuilt);
+}
+
 // Holding an arrow key: 120 month steps, through 2025 and back, five times.
 TEST_F(RedrawBench, KeyRepeatThroughAYear) {
   BusyMonth();
