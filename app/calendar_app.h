@@ -15,6 +15,7 @@
 #include "calendar/day_deco.h"
 #include "calendar/day_tips.h"
 #include "calendar/image_loader.h"
+#include "calendar/koyomi_view.h"
 #include "calendar/layout.h"
 #include "calendar/picture_cache.h"
 #include "dialogs/image_btn.h"
@@ -34,6 +35,8 @@ constexpr UINT WM_TRAYICON = 0x1401;
 constexpr int kButtonCount = 5;
 constexpr int kFirstButtonId = 10001;
 constexpr int kFirstToolId = 1000;
+// Widest day tip, in 96-DPI pixels: longer lines wrap.
+constexpr int kTipWidth = 480;
 // Posted by the first paint: the tray icon and the tooltip control are made then.
 constexpr UINT WM_FINISHSTART = WM_APP + 1;
 // Posted by a second start of the calendar: the running one comes to the front.
@@ -175,6 +178,12 @@ class CalendarApp {
   // Forgets the decoded decoration pictures. Whatever changes the decoration list or the
   // display settings calls it (ReleaseGdi does), so the next redraw decodes afresh.
   void ReleasePictures();
+  // The old calendar (calendar/koyomi_view_win.cpp): the small cell line's size for the
+  // layout, its font at the layout's DPI, the line itself and the 暦 line of a day's tip.
+  void MeasureKoyomiLine(LayoutInput& in);
+  void ScaleKoyomiFont();
+  void DrawKoyomiLine(const KoyomiDay& day, const RECT& cell, COLORREF shadowColour);
+  void AddKoyomiTip(const KoyomiDay& day, std::string& tip);
   // A length of the settings (96-DPI pixels) at the DPI the calendar is laid out for.
   int Scaled(int pixels) const { return ScaleForDpi(pixels, dpi); }
 
@@ -216,6 +225,8 @@ class CalendarApp {
   ImageLoader imageLoader;
   // The decoration pictures decoded by earlier redraws, at most 64.
   PictureCache pictureCache;
+  // The old calendar of the month shown, its names and the small line's font.
+  KoyomiView koyomi;
 
   // --- layout ---
   // DPI of the monitor the calendar stands on; fonts and lengths are scaled to it.

@@ -36,6 +36,7 @@ void CalendarApp::EditDayTypes() {
 void CalendarApp::EditDisplaySettings() {
   DlgOption dialog(&settings->MonthExpression, &settings->HeaderExpression,
                    &settings->DateExpression, &settings->BackPaint);
+  dialog.koyomiForm = &settings->KoyomiExpression;
   if (RunDialog(dialog) != 1) return;
   // A file that cannot be read is left alone; the new look still applies for this session.
   settings->SaveDisplayForms();

@@ -293,6 +293,9 @@ void CalendarApp::CreateTooltip() {
   tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                             mainWindow, nullptr, AppInstance, nullptr);
+  // A width limit makes the control break tips at their line ends (a memo of several lines,
+  // the 暦 line under a holiday); without one a tip is a single line.
+  if (tooltip) SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, Scaled(kTipWidth));
   // The picture stays the same; the redraw adds its tips to the new control.
   Redraw();
 }

@@ -109,6 +109,7 @@ void CalendarApp::DrawDays(int y) {
                                  settings->HeaderExpression.StartDayOfWeek);
   layout.gridTop = y;
   layout.firstCellDay = first;
+  koyomi.Prepare(shownYear, shownMonth);
   SelectObject(composeDC, settings->DateExpression.Font.Handle);
 
   int day = first;
@@ -129,6 +130,9 @@ void CalendarApp::DrawDays(int y) {
 int CalendarApp::DrawDayCell(int day, const RECT& cell, DateNote& note) {
   uint32_t word = monthModel->DayFlags(day) | monthModel->WeekdayBits(day);
   if (shownYear == homeYear && shownMonth == homeMonth && day == homeDay) word |= kTodayBit;
+  // The day's 六曜 rides above the class bits, for the day types that ask for one.
+  const KoyomiDay& koyomiDay = koyomi.Day(day);
+  if (koyomiDay.valid) word |= RokuyoWord(koyomiDay.rokuyo);
   // The memo's own attributes stay; the list supplies the rest.
   settings->DayDecoDef.ApplyDecorations(word, note.decoration);
   const CellLook look(note.decoration);
@@ -143,6 +147,7 @@ int CalendarApp::DrawDayCell(int day, const RECT& cell, DateNote& note) {
   DrawFrame(composeDC, look, markRect);
   DrawNumber(composeDC, day, look, numberRect,
              Scaled(settings->DateExpression.Font.Shadow));
+  DrawKoyomiLine(koyomiDay, cell, look.shadowColour);
 
   std::string tip;
   if (word & kNamedHolidayBits) {
@@ -150,6 +155,7 @@ int CalendarApp::DrawDayCell(int day, const RECT& cell, DateNote& note) {
     tip = "[" + std::string(name ? name : "") + "]";
   }
   tip += note.Title;
+  AddKoyomiTip(koyomiDay, tip);
   // Redraw hands the collected tips to the tooltip control once the grid is drawn.
   if (!tip.empty()) dayTips.Add(cell, tip);
   return 1;

@@ -56,6 +56,13 @@ int CDayDeco::Load(XMLElement* element) {
     if (XMLElement* type = FirstChild(mark, "Type")) markType = DecimalText(type);
     if (XMLElement* colourElement = FirstChild(mark, "Color")) markColour = HexText(colourElement);
   }
+  if (const char* text = ElementText(FirstChild(element, "Rokuyo"))) {
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (end != text && *end == '\0' && value > 0 && value < kRokuyoConditions) {
+      rokuyo = static_cast<int32_t>(value);
+    }
+  }
   if (XMLElement* image = FirstChild(element, "Image")) {
     flags |= kDecoImage;
     if (XMLElement* type = FirstChild(image, "Type")) imageType = DecimalText(type);
@@ -93,6 +100,7 @@ int CDayDeco::Save(XMLElement* parent, const char*) {
     AppendInt(image, "Type", imageType);
     AppendText(image, "Path", imagePath);
   }
+  if (rokuyo != 0) AppendInt(element, "Rokuyo", rokuyo);
   return 0;
 }
 
@@ -110,6 +118,7 @@ void CDayDeco::Assign(const CDayDeco& other) {
   imagePath = other.imagePath;
   imageType = other.imageType;
   name = other.name;
+  rokuyo = other.rokuyo;
 }
 
 int CDayDecoArray::Load(XMLElement* element) {

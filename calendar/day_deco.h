@@ -17,6 +17,18 @@ constexpr uint32_t kDecoMark = 0x10;
 constexpr uint32_t kDecoImage = 0x40;
 constexpr uint32_t kDecoAll = kDecoColour | kDecoShadow | kDecoFrame | kDecoMark | kDecoImage;
 
+// A day cell's classification word carries the day's 六曜 above the class bits: 0 when the
+// day has none (outside the old calendar's range, the weekday row), else 1 + its number
+// (kTaian ... kButsumetsu). The check and mask of an entry test the class bits only.
+constexpr uint32_t kClassBits = 0xFFFF;
+constexpr uint32_t kRokuyoShift = 16;
+constexpr uint32_t kRokuyoField = 0x7u << kRokuyoShift;
+inline uint32_t RokuyoWord(int32_t rokuyo) {
+  return rokuyo >= 0 && rokuyo < 6 ? static_cast<uint32_t>(rokuyo + 1) << kRokuyoShift : 0;
+}
+// Values of CDayDeco::rokuyo: 0 no condition, else 1 + the 六曜 wanted.
+constexpr int32_t kRokuyoConditions = 7;
+
 // Name of the standard entry that closes the list and supplies every attribute.
 constexpr const char* kDefaultDecoName = "_default";
 
@@ -37,7 +49,10 @@ class CDayDeco : public CXmlNodeBase {
   void Assign(const CDayDeco& other);
 
   // True when a day with this classification word satisfies the condition.
-  bool Matches(uint32_t word) const { return (word & mask) == check; }
+  bool Matches(uint32_t word) const {
+    return (word & kClassBits & mask) == check &&
+           (rokuyo == 0 || (word & kRokuyoField) >> kRokuyoShift == static_cast<uint32_t>(rokuyo));
+  }
 
   uint32_t flags = 0;
   uint32_t check = 0;
@@ -51,6 +66,9 @@ class CDayDeco : public CXmlNodeBase {
   std::string imagePath;
   int32_t imageType = 0;
   std::string name;
+  // The 六曜 condition, element "Rokuyo": 0 none, 1 ... 6 the day must be 大安, 赤口, 先勝,
+  // 友引, 先負 or 仏滅. Files without the element, or with another value in it, read 0.
+  int32_t rokuyo = 0;
 };
 
 class CDayDecoArray : public CXmlNodeArray<CDayDeco> {

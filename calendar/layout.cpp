@@ -22,7 +22,8 @@ int32_t Bound(int32_t value, int32_t low, int32_t high) { return std::min(std::m
 
 LayoutInput Bounded(LayoutInput in) {
   for (int32_t* size : {&in.buttonBarHeight, &in.headingWidth, &in.headingHeight, &in.titleWidth,
-                        &in.titleHeight, &in.numberWidth, &in.numberHeight}) {
+                        &in.titleHeight, &in.numberWidth, &in.numberHeight, &in.subLineWidth,
+                        &in.subLineHeight}) {
     *size = Bound(*size, 0, kMaxMeasured);
   }
   for (int32_t* space : {&in.headingSpaceY, &in.weekSpaceY, &in.daySpaceX, &in.daySpaceY}) {
@@ -50,8 +51,10 @@ void WidenForItalic(int32_t dh, int32_t dw, LayoutBox& numberBox, LayoutBox& mar
 // Right end, within a cell, of what the cell draws: the number with its shadow, and the mark
 // box with the frame line one pixel to its right.
 int32_t CellContentRight(const CalendarLayout& layout, int32_t dayShadow) {
-  return std::max(layout.numberBox.x + layout.numberBox.w + std::max(dayShadow, 0),
-                  layout.markBox.x + layout.markBox.w + 1);
+  const LayoutBox& sub = layout.subLineBox;
+  return std::max({layout.numberBox.x + layout.numberBox.w + std::max(dayShadow, 0),
+                   layout.markBox.x + layout.markBox.w + 1,
+                   sub.h > 0 ? sub.x + sub.w + std::max(dayShadow, 0) : 0});
 }
 
 }  // namespace
@@ -70,9 +73,12 @@ CalendarLayout LayOutCalendar(const LayoutInput& given) {
 
   const int32_t dw = in.numberWidth;
   const int32_t dh = in.numberHeight;
-  int32_t cw = dw + Percent(dw, in.daySpaceX);
+  int32_t cw = std::max(dw + Percent(dw, in.daySpaceX), in.subLineWidth);
   const int32_t t = Percent(dh, in.daySpaceY);
-  const int32_t ch = dh + t;
+  // The small line sits right under the number; the spacing stays split above the number
+  // and below the small line.
+  const int32_t sh = in.subLineHeight;
+  const int32_t ch = dh + t + sh;
 
   // Columns carry both the day numbers and the weekday titles, each with its own shadow:
   // whichever needs more room sets the pitch for both.
@@ -86,6 +92,7 @@ CalendarLayout LayOutCalendar(const LayoutInput& given) {
 
   out.numberBox = {(cw - dw) / 2, t / 2, dw, dh};
   out.markBox = {out.numberBox.x - 1, t / 2 - 1, dw, dh};
+  if (sh > 0) out.subLineBox = {(cw - in.subLineWidth) / 2, t / 2 + dh, in.subLineWidth, sh};
   if (in.italic) WidenForItalic(dh, dw, out.numberBox, out.markBox);
 
   out.markBox.x += in.adjustLeft;
@@ -130,10 +137,11 @@ CalendarLayout ScaleLayout(const CalendarLayout& base, int32_t dpi) {
   for (int32_t* length : {&out.margin, &out.buttonBarHeight, &out.headingHeight,
                           &out.weekRowHeight, &out.weekTitleWidth, &out.cellWidth,
                           &out.cellHeight, &out.markBox.x, &out.markBox.y, &out.numberBox.x,
-                          &out.numberBox.y, &out.gridTop}) {
+                          &out.numberBox.y, &out.subLineBox.x, &out.subLineBox.y, &out.gridTop}) {
     *length = cut(*length);
   }
-  for (int32_t* length : {&out.markBox.w, &out.markBox.h, &out.numberBox.w, &out.numberBox.h}) {
+  for (int32_t* length : {&out.markBox.w, &out.markBox.h, &out.numberBox.w, &out.numberBox.h,
+                          &out.subLineBox.w, &out.subLineBox.h}) {
     *length = up(*length);
   }
   out.clientWidth = ScaleForDpi(base.clientWidth, dpi);

@@ -26,6 +26,8 @@ struct CalendarLayout {
   int32_t cellHeight = 0;
   LayoutBox markBox;
   LayoutBox numberBox;
+  // The small second line under the day number (the 六曜 or a solar term); empty while off.
+  LayoutBox subLineBox;
   int32_t clientWidth = 0;
   int32_t clientHeight = 0;
   // Stored by each redraw and used to find the day under a point.
@@ -62,6 +64,11 @@ struct LayoutInput {
   int32_t adjustLeft = 0;
   int32_t adjustRight = 0;
   int32_t adjustBottom = 0;
+
+  // The small line under the day numbers, 0 and 0 while it is off: the widest and tallest of
+  // its texts in its own font. The cells grow by its height, and widen to its width.
+  int32_t subLineWidth = 0;
+  int32_t subLineHeight = 0;
 };
 
 // Fixes every size and offset of the calendar from the measured sizes. gridTop and

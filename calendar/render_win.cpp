@@ -146,6 +146,7 @@ RECT CalendarApp::ComputeLayout() {
   in.adjustLeft = day.Adjust.Left;
   in.adjustRight = day.Adjust.Right;
   in.adjustBottom = day.Adjust.Bottom;
+  MeasureKoyomiLine(in);
 
   // The calendar is measured and laid out at 96 DPI, where the settings' lengths are given,
   // and scaled as a whole: it keeps its proportions on every monitor, which glyphs hinted to
@@ -162,6 +163,7 @@ RECT CalendarApp::ComputeLayout() {
       MakeFont(composeDC, *font, dpi);
     }
   }
+  ScaleKoyomiFont();
   return RECT{0, 0, layout.clientWidth, layout.clientHeight};
 }
 

@@ -18,6 +18,21 @@ if(ZANTO_FUZZ)
   return()
 endif()
 
+# The old calendar's table of new moons and solar longitudes is computed on the host with ERFA
+# and committed (calendar/koyomi_table.cpp); the Windows build needs no ERFA. The generator is
+# built without the sanitizers, so the test that compares its output with the committed table
+# takes seconds.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(ERFA REQUIRED IMPORTED_TARGET erfa)
+add_executable(koyomi_gen tools/koyomi_gen.cpp tools/sky_events.cpp)
+target_include_directories(koyomi_gen PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(koyomi_gen PRIVATE PkgConfig::ERFA)
+add_test(NAME KoyomiTable.CommittedTableIsTheGeneratorsOutput
+  COMMAND ${CMAKE_COMMAND} -DGENERATOR=$<TARGET_FILE:koyomi_gen>
+    -DCOMMITTED=${CMAKE_SOURCE_DIR}/calendar/koyomi_table.cpp
+    -DOUTPUT=${CMAKE_BINARY_DIR}/koyomi_table_generated.cpp
+    -P ${CMAKE_SOURCE_DIR}/cmake/CompareGenerated.cmake)
+
 if(ZANTO_SANITIZE)
   set(_san -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_compile_options(${_san})
@@ -44,3 +59,8 @@ foreach(_src ${ZANTO_BENCHES})
   target_link_libraries(${_name} PRIVATE zanto_core benchmark::benchmark benchmark::benchmark_main)
   target_compile_definitions(${_name} PRIVATE ZANTO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endforeach()
+
+# koyomi_table FROM TO: the old calendar of every day, for checking the engine against a
+# published table.
+add_executable(koyomi_table tools/koyomi_table_main.cpp)
+target_link_libraries(koyomi_table PRIVATE zanto_core)

@@ -7,7 +7,8 @@
 namespace {
 
 constexpr int kConditionControls[] = {IDC_TODAY_LABEL,   IDC_TODAY_COND,    IDC_WEEKDAY_LABEL,
-                                      IDC_WEEKDAY_COND,  IDC_HOLIDAY_LABEL, IDC_HOLIDAY_COND};
+                                      IDC_WEEKDAY_COND,  IDC_HOLIDAY_LABEL, IDC_HOLIDAY_COND,
+                                      IDC_ROKUYO_LABEL,  IDC_ROKUYO_COND};
 
 }  // namespace
 
@@ -23,15 +24,17 @@ INT_PTR DlgDayEdt::OnInitDialog() {
   if (IsDefault()) {
     shownName = LoadResourceString(IDS_STANDARD_DECO);
     EnableItem(IDC_DECO_NAME, false);
-    todayIndex = weekdayIndex = holidayIndex = 0;
+    todayIndex = weekdayIndex = holidayIndex = rokuyoIndex = 0;
     EnableItem(IDC_TODAY_COND, false);
     EnableItem(IDC_WEEKDAY_COND, false);
     EnableItem(IDC_HOLIDAY_COND, false);
+    EnableItem(IDC_ROKUYO_COND, false);
   } else {
     const DecoConditions conditions = ReadConditions(deco->check, deco->mask);
     todayIndex = conditions.today;
     weekdayIndex = conditions.weekday;
     holidayIndex = conditions.holiday;
+    rokuyoIndex = deco->rokuyo;
   }
   SetDlgItemTextA(hwnd, IDC_DECO_NAME, shownName.c_str());
   CheckName();
@@ -39,6 +42,7 @@ INT_PTR DlgDayEdt::OnInitDialog() {
   FillCombo(IDC_TODAY_COND, IDS_CHOICE_TODAY, todayIndex);
   FillCombo(IDC_WEEKDAY_COND, IDS_CHOICE_WEEKDAY, weekdayIndex);
   FillCombo(IDC_HOLIDAY_COND, IDS_CHOICE_HOLIDAY, holidayIndex);
+  FillCombo(IDC_ROKUYO_COND, IDS_CHOICE_ROKUYO, rokuyoIndex);
   if (!showConditions) HideConditions();
   SetFocus(Item(IDC_DECO_NAME));
   return TRUE;
@@ -88,10 +92,13 @@ INT_PTR DlgDayEdt::OnOK() {
   todayIndex = ComboSelection(IDC_TODAY_COND);
   weekdayIndex = ComboSelection(IDC_WEEKDAY_COND);
   holidayIndex = ComboSelection(IDC_HOLIDAY_COND);
+  rokuyoIndex = ComboSelection(IDC_ROKUYO_COND);
   deco->check = 0;
   deco->mask = 0;
+  deco->rokuyo = 0;
   if (showConditions && !IsDefault()) {
     WriteConditions({todayIndex, weekdayIndex, holidayIndex}, deco->check, deco->mask);
+    if (rokuyoIndex > 0 && rokuyoIndex < kRokuyoConditions) deco->rokuyo = rokuyoIndex;
   }
   if (!IsDefault()) deco->name = name;
   EndDialog(hwnd, IDOK);

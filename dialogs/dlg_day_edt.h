@@ -1,5 +1,5 @@
-// The dialog that edits one decoration type: its name, the three conditions that select its
-// days (today, weekday, holiday) and, on the embedded page, its five drawing attributes.
+// The dialog that edits one decoration type: its name, the conditions that select its days
+// (today, weekday, holiday, 六曜) and, on the embedded page, its five drawing attributes.
 //
 // Use: set deco and workList (the list the name must be unique in), run DoModal; 1 means the
 // decoration was changed, anything else leaves it as it was.
@@ -40,6 +40,8 @@ class DlgDayEdt : public AppDlg {
   int holidayIndex = 0;
   int todayIndex = 0;
   int weekdayIndex = 0;
+  // 0 no condition, 1 ... 6 大安 ... 仏滅 (CDayDeco::rokuyo).
+  int rokuyoIndex = 0;
   ChildDayDecoEdt page;
   bool pageHasContent = true;
   bool nameValid = false;

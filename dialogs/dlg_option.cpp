@@ -8,7 +8,8 @@ namespace {
 int currentCategory = 2;
 
 constexpr int kCategoryLabels[DlgOption::kCategories] = {IDC_OPT_LABEL_MONTH, IDC_OPT_LABEL_HEADER,
-                                                         IDC_OPT_LABEL_DAY, IDC_OPT_BACK_BOX};
+                                                         IDC_OPT_LABEL_DAY, IDC_OPT_BACK_BOX,
+                                                         IDC_OPT_LABEL_KOYOMI};
 
 constexpr COLORREF kChosenBack = 0xFFFFFF;
 constexpr COLORREF kChosenText = 0xFF0000;
@@ -31,7 +32,7 @@ DlgOption::DlgOption(CMonthForm* monthForm, CHeaderForm* headerForm, CDayForm* d
       headerForm_(headerForm),
       dayForm_(dayForm),
       backForm_(backForm),
-      formPages_{&monthPage_, &headerPage_, &dayPage_, &backPage_} {}
+      formPages_{&monthPage_, &headerPage_, &dayPage_, &backPage_, &koyomiPage_} {}
 
 int DlgOption::CurrentCategory() { return currentCategory; }
 
@@ -40,6 +41,7 @@ INT_PTR DlgOption::OnInitDialog() {
   headerCopy_.Assign(*headerForm_);
   dayCopy_.Assign(*dayForm_);
   backCopy_.Assign(*backForm_);
+  if (koyomiForm) koyomiCopy_.Assign(*koyomiForm);
 
   CFontData* const fonts[3] = {&monthCopy_.Font, &headerCopy_.Font, &dayCopy_.Font};
   for (int i = 0; i < 3; ++i) {
@@ -55,10 +57,12 @@ INT_PTR DlgOption::OnInitDialog() {
   headerPage_.form = &headerCopy_;
   dayPage_.form = &dayCopy_;
   backPage_.form = &backCopy_;
+  koyomiPage_.form = &koyomiCopy_;
   EmbedPage(monthPage_, IDC_OPT_MARKER2, false);
   EmbedPage(headerPage_, IDC_OPT_MARKER2, false);
   EmbedPage(dayPage_, IDC_OPT_MARKER2, false);
   EmbedPage(backPage_, IDC_OPT_MARKER, false);
+  EmbedPage(koyomiPage_, IDC_OPT_MARKER, false);
 
   ShowCategory(currentCategory, true);
   return FALSE;
@@ -92,7 +96,7 @@ void DlgOption::SelectCategory(int category) {
 
 void DlgOption::ShowCategory(int category, bool show) {
   const int command = show ? SW_SHOW : SW_HIDE;
-  if (category != kBackCategory) {
+  if (category < kFontCategories) {
     ShowWindow(fontPages_[category].hwnd, command);
     if (show) SetFocus(GetDlgItem(fontPages_[category].hwnd, IDC_FONT_PICK));
   }
@@ -106,7 +110,8 @@ HBRUSH DlgOption::OnCtlColorStatic(HDC dc, HWND control) {
     if (currentCategory == kBackCategory) return Paint(dc, kChosenText, whiteBrush_);
     return Paint(dc, kLabelText, darkBrush_);
   }
-  if (id == IDC_OPT_LABEL_MONTH || id == IDC_OPT_LABEL_HEADER || id == IDC_OPT_LABEL_DAY) {
+  if (id == IDC_OPT_LABEL_MONTH || id == IDC_OPT_LABEL_HEADER || id == IDC_OPT_LABEL_DAY ||
+      id == IDC_OPT_LABEL_KOYOMI) {
     return Paint(dc, kLabelText, lightBrush_);
   }
   if (id == IDC_OPT_BACK_BOX) return Paint(dc, kLabelText, darkBrush_);
@@ -120,6 +125,7 @@ INT_PTR DlgOption::OnOK() {
   headerForm_->Assign(headerCopy_);
   dayForm_->Assign(dayCopy_);
   backForm_->Assign(backCopy_);
+  if (koyomiForm) koyomiForm->Assign(koyomiCopy_);
   EndDialog(hwnd, IDOK);
   return TRUE;
 }

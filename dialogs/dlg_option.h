@@ -9,15 +9,19 @@
 #include "app/logic/option_rules.h"
 #include "dialogs/app_dlg.h"
 #include "dialogs/child_font.h"
+#include "dialogs/child_koyomi_form.h"
 #include "dialogs/option_pages.h"
 #include "dialogs/solid_brush.h"
 #include "docs/settings_items.h"
 
 class DlgOption : public AppDlg {
  public:
-  // Categories: heading, weekday row, day cells, background.
-  static constexpr int kCategories = 4;
+  // Categories: heading, weekday row, day cells, background, old calendar. The first three
+  // have a font page above their form page.
+  static constexpr int kCategories = 5;
+  static constexpr int kFontCategories = 3;
   static constexpr int kBackCategory = 3;
+  static constexpr int kKoyomiCategory = 4;
 
   DlgOption(CMonthForm* monthForm, CHeaderForm* headerForm, CDayForm* dayForm,
             CBackForm* backForm);
@@ -30,6 +34,10 @@ class DlgOption : public AppDlg {
 
   // The category shown at the next opening: "日付" at start, then the user's last choice.
   static int CurrentCategory();
+
+  // The live old-calendar settings, written at OK like the four items; when none is given the
+  // page edits a copy of the defaults that goes nowhere.
+  CKoyomiForm* koyomiForm = nullptr;
 
  private:
   void ShowCategory(int category, bool show);
@@ -44,6 +52,7 @@ class DlgOption : public AppDlg {
   ChildHeaderForm headerPage_;
   ChildDayForm dayPage_;
   ChildBackProp backPage_;
+  ChildKoyomiForm koyomiPage_;
   DlgDayDecoBase* formPages_[kCategories];
   PageValidity validity_;
   CSolidBrush whiteBrush_;
@@ -53,4 +62,5 @@ class DlgOption : public AppDlg {
   CHeaderForm headerCopy_;
   CDayForm dayCopy_;
   CBackForm backCopy_;
+  CKoyomiForm koyomiCopy_;
 };

@@ -35,6 +35,7 @@ CSettings::CSettings() : CXmlItemBase("") {
   AddItem(ITEM_OBJECT, BackPaint.ElementName().c_str(), &BackPaint);
   AddItem(ITEM_OBJECT, DayDecoDef.elementName.c_str(), &DayDecoDef);
   AddItem(ITEM_OBJECT, ExternApps.ElementName().c_str(), &ExternApps);
+  AddItem(ITEM_OBJECT, KoyomiExpression.ElementName().c_str(), &KoyomiExpression);
 }
 
 int CSettings::Load() {
@@ -58,6 +59,7 @@ int CSettings::SaveDisplayForms() {
     HeaderExpression.Save(root, nullptr);
     DateExpression.Save(root, nullptr);
     BackPaint.Save(root, nullptr);
+    KoyomiExpression.Save(root, nullptr);
   });
 }
 

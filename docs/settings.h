@@ -6,6 +6,7 @@
 #include "calendar/day_deco.h"
 #include "docs/extern_apps.h"
 #include "docs/file_info.h"
+#include "docs/koyomi_form.h"
 #include "docs/settings_items.h"
 #include "docs/xml_node.h"
 
@@ -28,7 +29,8 @@ class CSettings : public CXmlItemBase {
   // Rewrites the one child of "Options" called name (a window position as a whole) inside the
   // file. Returns 0, or the library's error code when the file could not be read or written.
   int SaveOption(const char* name);
-  // Rewrites the heading, weekday row, day cell and background items inside the file.
+  // Rewrites the heading, weekday row, day cell, background and old-calendar items inside the
+  // file.
   int SaveDisplayForms();
   // Rewrites the decoration list inside the file.
   int SaveDayDecoDef();
@@ -41,4 +43,5 @@ class CSettings : public CXmlItemBase {
   CBackForm BackPaint;
   CDayDecoArray DayDecoDef;
   CExternAppArray ExternApps;
+  CKoyomiForm KoyomiExpression;
 };

@@ -169,3 +169,24 @@
 // Messages about memo files that could not be saved or were set aside
 #define IDS_MEMO_SAVE_FAILED 1401
 #define IDS_MEMO_SET_ASIDE 1402
+
+// ---- The old calendar (旧暦, 六曜, 二十四節気): texts, the 暦 page of the display settings
+// (140), its category label and the 六曜 condition of the day type editor ----
+#define IDD_KOYOMI_FORM 140
+#define IDC_OPT_LABEL_KOYOMI 1200
+#define IDC_ROKUYO_LABEL 1201
+#define IDC_ROKUYO_COND 1202
+#define IDC_KOYOMI_TIP_LINE 1210
+#define IDC_KOYOMI_CELL_LINE 1211
+#define IDC_KOYOMI_SEKKI_NAME 1212
+#define IDC_KOYOMI_FONT_SIZE 1213
+#define IDC_KOYOMI_FONT_SIZE_SPIN 1214
+#define IDC_KOYOMI_COLOR 1215
+#define IDC_KOYOMI_PICK_COLOR 1216
+#define IDS_KOYOMI_DATE 1600
+#define IDS_KOYOMI_LEAP 1601
+#define IDS_KOYOMI_ROKUYO 1602
+#define IDS_KOYOMI_SEKKI 1603
+#define IDS_KOYOMI_ZASSETSU 1604
+#define IDS_KOYOMI_SEPARATOR 1605
+#define IDS_CHOICE_ROKUYO 1606

@@ -47,10 +47,11 @@ class ReportedState {
   bool reportedValid_ = false;
 };
 
-// The six page-valid flags of the display settings dialog; OK needs all of them.
+// The page-valid flags of the display settings dialog (the three font pages, the heading,
+// weekday and day pages, the 暦 page); OK needs all of them.
 class PageValidity {
  public:
-  static constexpr int kPages = 6;
+  static constexpr int kPages = 7;
   void Set(int page, bool valid);
   bool AllValid() const { return flags_ == (1u << kPages) - 1; }
 

@@ -115,24 +115,47 @@ TEST_F(RedrawBench, RedrawNextToPlainCopy) {
   DeleteDC(copyDC);
 }
 
-// Holding an arrow key: 120 month steps, through 2025 and back, five times.
+// The same month with the old calendar on: the 暦 line in every tip and the small line under
+// every number.
+TEST_F(RedrawBench, RedrawWithTheKoyomiLines) {
+  BusyMonth();
+  settings->KoyomiExpression.TipLine = 1;
+  settings->KoyomiExpression.CellLine = 1;
+  Show(2025, 1);
+  SaveCompose(L"redraw_bench_month_koyomi");
+  const int runs = 200;
+  app.Redraw();
+  const double redraw = Median(Times(runs, [&] { app.Redraw(); }));
+  const double rebuilt = Median(Times(runs, [&] { DropTips(); }, [&] { app.Redraw(); }));
+  printf("tooltips %d, bitmap %d x %d, medians of %d runs\n", app.toolCount,
+         app.layout.clientWidth, app.layout.clientHeight, runs);
+  printf("Redraw, koyomi lines on               %8.3f ms\n", redraw);
+  printf("Redraw, koyomi lines on, tips rebuilt %8.3f ms\n", rebuilt);
+}
+
+// Holding an arrow key: 120 month steps, through 2025 and back, five times; then again with
+// the old calendar's lines on, where every step changes all the tips' texts.
 TEST_F(RedrawBench, KeyRepeatThroughAYear) {
   BusyMonth();
   BusyYear();
-  Show(2025, 1);
-  std::vector<double> steps;
-  int month = 1;
-  int direction = 1;
-  for (int i = 0; i < 120; ++i) {
-    if (month + direction < 1 || month + direction > 12) direction = -direction;
-    month += direction;
-    const double start = driver::Milliseconds();
-    Navigate(2025, month);
-    steps.push_back(driver::Milliseconds() - start);
+  for (int koyomi : {0, 1}) {
+    settings->KoyomiExpression.TipLine = koyomi;
+    settings->KoyomiExpression.CellLine = koyomi;
+    Show(2025, 1);
+    std::vector<double> steps;
+    int month = 1;
+    int direction = 1;
+    for (int i = 0; i < 120; ++i) {
+      if (month + direction < 1 || month + direction > 12) direction = -direction;
+      month += direction;
+      const double start = driver::Milliseconds();
+      Navigate(2025, month);
+      steps.push_back(driver::Milliseconds() - start);
+    }
+    printf("key repeat%s, %zu month steps: median %.3f ms, worst %.3f ms, tooltips now %d\n",
+           koyomi ? " (koyomi lines on)" : "", steps.size(), Median(steps),
+           *std::max_element(steps.begin(), steps.end()), app.toolCount);
   }
-  printf("key repeat, %zu month steps: median %.3f ms, worst %.3f ms, tooltips now %d\n",
-         steps.size(), Median(steps), *std::max_element(steps.begin(), steps.end()),
-         app.toolCount);
 }
 
 }  // namespace

@@ -140,8 +140,49 @@ std::vector<HWND> SteeredCalendar::Hoshiros() const {
 }
 
 int SteeredCalendar::ToolCount() const {
-  const std::vector<HWND> tips = desktop::WindowsOfClass(L"tooltips_class32", zanto_.Id());
-  return tips.empty() ? -1 : static_cast<int>(driver::Send(tips.front(), TTM_GETTOOLCOUNT));
+  const std::vector<HWND> tooltips = desktop::WindowsOfClass(L"tooltips_class32", zanto_.Id());
+  if (tooltips.empty()) return -1;
+  // 旧暦 in Shift_JIS: how the 暦 line begins.
+  const std::string koyomiLine = "\x8b\x8c\x97\xef";
+  int count = 0;
+  for (const std::string& tip : Tips()) {
+    count += tip.compare(0, koyomiLine.size(), koyomiLine) != 0 || tip.find('\n') != std::string::npos;
+  }
+  return count;
+}
+
+std::vector<std::string> SteeredCalendar::Tips() const {
+  std::vector<std::string> texts;
+  const std::vector<HWND> tooltips = desktop::WindowsOfClass(L"tooltips_class32", zanto_.Id());
+  if (tooltips.empty()) return texts;
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               zanto_.Id());
+  if (!process) return texts;
+  // The control writes the tool and its text into the calendar's own memory: a tool record
+  // followed by room for the text.
+  constexpr SIZE_T kTextSize = 1024;
+  char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TOOLINFOA) + kTextSize,
+                                                   MEM_COMMIT, PAGE_READWRITE));
+  if (remote) {
+    const int count = static_cast<int>(driver::Send(tooltips.front(), TTM_GETTOOLCOUNT));
+    for (int i = 0; i < count; ++i) {
+      TOOLINFOA tool = {};
+      tool.cbSize = TTTOOLINFOA_V2_SIZE;
+      tool.lpszText = remote + sizeof tool;
+      char text[kTextSize] = {};
+      if (!WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr) ||
+          !WriteProcessMemory(process, remote + sizeof tool, text, sizeof text, nullptr)) {
+        break;
+      }
+      driver::Send(tooltips.front(), TTM_ENUMTOOLSA, static_cast<WPARAM>(i),
+                   reinterpret_cast<LPARAM>(remote));
+      if (!ReadProcessMemory(process, remote + sizeof tool, text, sizeof text - 1, nullptr)) break;
+      texts.push_back(text);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return texts;
 }
 
 POINT SteeredCalendar::DayCell(int year, int month, int day) const {

@@ -57,8 +57,11 @@ class SteeredCalendar {
   HWND WaitFor(const wchar_t* className, DWORD timeoutMs, HWND besides = nullptr) const;
   // Message windows of the Hoshiro.exe in this program folder.
   std::vector<HWND> Hoshiros() const;
-  // Day tips of the calendar's tooltip control: -1 before it exists.
+  // Day tips that name a holiday or show a memo: -1 before the tooltip control exists. The
+  // 暦 line that every day's tip has (a tip of that line alone) is not counted.
   int ToolCount() const;
+  // The texts of all day tips, in the control's order, read from the calendar's memory.
+  std::vector<std::string> Tips() const;
   // The centre of day's cell while the calendar shows year/month.
   POINT DayCell(int year, int month, int day) const;
 
@@ -102,6 +105,7 @@ class SteeredCalendarTest : public testing::Test {
   bool Gone(HWND shown, DWORD timeoutMs = 10000) const;
   std::vector<HWND> Hoshiros() const { return calendar.Hoshiros(); }
   int ToolCount() const { return calendar.ToolCount(); }
+  std::vector<std::string> Tips() const { return calendar.Tips(); }
   POINT DayCell(int year, int month, int day) const {
     return calendar.DayCell(year, month, day);
   }
