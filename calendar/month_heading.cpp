@@ -61,13 +61,6 @@ std::string Number(int32_t value, bool twoDigits) {
   return text;
 }
 
-// The Western year as the system's Gregorian calendar writes it: y the last two digits
-// without a leading zero, yy with one, three or more letters the whole year.
-std::string WesternYear(int32_t year, size_t letters) {
-  if (letters >= 3) return Number(year, false);
-  return Number(year % 100, letters == 2);
-}
-
 std::string EraYear(const Era* era, int32_t year, size_t letters, bool gannen) {
   if (!era) return Number(year, false);
   const int32_t inEra = era->YearOf(year);
@@ -75,37 +68,40 @@ std::string EraYear(const Era* era, int32_t year, size_t letters, bool gannen) {
   return Number(inEra, letters >= 2);
 }
 
-// What the heading is made of: text written as it is, and pieces of picture the system
-// formats.
+// What the heading is made of: text written as it is, pieces of picture the system formats,
+// and year codes it formats in the Gregorian calendar.
 class HeadingParts {
  public:
-  void Write(const std::string& text) {
-    if (text.empty()) return;
-    if (parts_.empty() || parts_.back().system) parts_.push_back({false, std::string()});
-    parts_.back().text += text;
-  }
-  void Format(const std::string& picture) {
-    if (parts_.empty() || !parts_.back().system) parts_.push_back({true, std::string()});
-    parts_.back().text += picture;
-  }
+  void Write(const std::string& text) { Add(PART_TEXT, text); }
+  void Format(const std::string& picture) { Add(PART_PICTURE, picture); }
+  void FormatYear(const std::string& codes) { Add(PART_WESTERN_YEAR, codes); }
+
   bool Join(const SystemFormat& formatSystem, std::string& heading) const {
     for (const Part& part : parts_) {
-      if (!part.system) {
+      if (part.kind == PART_TEXT) {
         heading += part.text;
         continue;
       }
       std::string text;
-      if (!formatSystem(part.text, text)) return false;
+      if (!formatSystem(part.text, part.kind == PART_WESTERN_YEAR, text)) return false;
       heading += text;
     }
     return true;
   }
 
  private:
+  enum PartKind { PART_TEXT, PART_PICTURE, PART_WESTERN_YEAR };
   struct Part {
-    bool system;
+    PartKind kind;
     std::string text;
   };
+
+  void Add(PartKind kind, const std::string& text) {
+    if (text.empty()) return;
+    if (parts_.empty() || parts_.back().kind != kind) parts_.push_back({kind, std::string()});
+    parts_.back().text += text;
+  }
+
   std::vector<Part> parts_;
 };
 
@@ -118,8 +114,7 @@ void Render(const Token& token, const Era* era, int32_t year, bool gannen, Headi
       parts.Write(EraYear(era, year, token.count, gannen));
       return;
     case TOKEN_YEAR:
-      // Digits are no codes to the system: they can stay inside its piece of picture.
-      parts.Format(WesternYear(year, token.count));
+      parts.FormatYear(std::string(token.count, 'y'));
       return;
     case TOKEN_TEXT:
       parts.Format(token.text);

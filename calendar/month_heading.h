@@ -7,9 +7,9 @@
 // A month in which an era begins after its 1st names both eras: the part of the picture from
 // the first to the last era code, with a 年 right after it, is written once for each era,
 // joined by ・ (昭和64年・平成元年1月). Before 1873 the era name is empty and the year in the
-// era is the Western year. In a picture with era codes the year codes y, yy, yyyy are written
-// by the calendar as well, always as the Western year; everything else (month and day codes,
-// quoted and other text) is formatted by the system as before.
+// era is the Western year. In a picture with era codes the year codes y, yy, yyyy always give
+// the Western year, whatever calendar the system's settings choose; everything else (month and
+// day codes, quoted and other text) is formatted by the system as before.
 #pragma once
 
 #include <cstddef>
@@ -29,9 +29,11 @@ constexpr size_t kMaxHeadingBytes = 255;
 // by the system alone, exactly as before era codes existed.
 bool HasEraCodes(const std::string& picture);
 
-// Formats a piece of picture (month and day codes, quoted and other text) for the month with
-// the system's date formatting; false when the system cannot.
-using SystemFormat = std::function<bool(const std::string& piece, std::string& text)>;
+// Formats a piece of picture for the month with the system's date formatting: month and day
+// codes, quoted and other text; or, when westernYear is set, a run of year codes, in the
+// Gregorian calendar. False when the system cannot.
+using SystemFormat =
+    std::function<bool(const std::string& piece, bool westernYear, std::string& text)>;
 
 // The heading of a month for a picture with era codes, at most kMaxHeadingBytes long (cut at
 // a character boundary); empty when the system fails on a piece.

@@ -46,10 +46,18 @@ std::string FormatMonthHeading(const CMonthForm& form, const EraTable& eras, int
     if (!FormatDate(locale, DATE_USE_ALT_CALENDAR, date, picture, text)) return std::string();
     return text;
   }
-  // The calendar writes the years itself; the system's own calendar setting (和暦 on some
-  // Japanese systems) must not turn the rest into era years as well.
-  return FormatEraPicture(form.Format, year, month, eras, form.Gannen != 0,
-                          [&](const std::string& piece, std::string& out) {
-                            return FormatDate(locale, 0, date, piece, out);
-                          });
+  // The calendar writes the era itself; the system's calendar settings (和暦 on some Japanese
+  // systems) must not turn the Western year into an era year as well: the year codes go to the
+  // invariant locale, whose one calendar is the Gregorian.
+  return FormatEraPicture(
+      form.Format, year, month, eras, form.Gannen != 0,
+      [&](const std::string& piece, bool westernYear, std::string& out) {
+        if (!westernYear) return FormatDate(locale, 0, date, piece, out);
+        // Moved a century on, a year before 1601 keeps its last two digits but not the rest.
+        if (year <= 1600 && piece.size() >= 3) {
+          out = std::to_string(year);
+          return true;
+        }
+        return FormatDate(LOCALE_INVARIANT, 0, date, piece, out);
+      });
 }

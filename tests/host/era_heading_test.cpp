@@ -26,10 +26,15 @@ const std::string kEra = "gge" + kNen + "M" + kGatsu;
 const std::string kEraFirst = "gge" + kNen + kOpen + "yyyy" + kNen + kClose + "M" + kGatsu;
 const std::string kWesternFirst = "yyyy" + kNen + kOpen + "gge" + kNen + kClose + "M" + kGatsu;
 
-// Stands in for the system's formatting: every M becomes the month, the rest stays as given,
-// so what reaches the system shows in the result.
-SystemFormat MonthOnly(int month) {
-  return [month](const std::string& piece, std::string& text) {
+// Stands in for the system's formatting: every M becomes the month and the rest of a piece
+// stays as given, so what reaches the system shows in the result; year codes become the year
+// when they are yyyy and stay visible as <codes> otherwise.
+SystemFormat System(int year, int month) {
+  return [year, month](const std::string& piece, bool westernYear, std::string& text) {
+    if (westernYear) {
+      text = piece == "yyyy" ? std::to_string(year) : "<" + piece + ">";
+      return true;
+    }
     text.clear();
     for (char c : piece) text += c == 'M' ? std::to_string(month) : std::string(1, c);
     return true;
@@ -38,7 +43,7 @@ SystemFormat MonthOnly(int month) {
 
 std::string Heading(const std::string& picture, int year, int month, const EraTable& eras = EraTable(),
                     bool gannen = true) {
-  return FormatEraPicture(picture, year, month, eras, gannen, MonthOnly(month));
+  return FormatEraPicture(picture, year, month, eras, gannen, System(year, month));
 }
 
 TEST(EraTable, YearTextOnTheDayBeforeAndTheDayOfEveryChange) {
@@ -113,8 +118,8 @@ TEST(MonthHeading, FormsWithEraCodes) {
       // Before 1873 there is no era: the Western year stands.
       {kEra, 1872, 12, true, "1872" + kNen + "12" + kGatsu},
       {kWesternFirst, 1590, 3, true, "1590" + kNen + kOpen + "1590" + kNen + kClose + "3" + kGatsu},
-      // With era codes the year codes are the Western year, written by the calendar.
-      {"y yy yyy yyyy yyyyy g", 2009, 1, true, "9 09 2009 2009 2009 " + kHeisei},
+      // Year codes go to the system's Gregorian calendar as year codes.
+      {"y yy yyyy/yyyyy g", 2009, 1, true, "<y> <yy> 2009/<yyyyy> " + kHeisei},
       // Quoted letters and the second byte of 携 (0x8C 0x67) and 影 (0x89 0x65) are no codes.
       {"'gey'g", 2026, 1, true, "'gey'" + kReiwa},
       {"\x8c\x67\x89\x65 e", 2026, 1, true, "\x8c\x67\x89\x65 8"},
@@ -129,7 +134,7 @@ TEST(MonthHeading, FormsWithEraCodes) {
 }
 
 TEST(MonthHeading, SystemFailureManyCodesAndLongPicturesAreSafe) {
-  const SystemFormat fails = [](const std::string&, std::string&) { return false; };
+  const SystemFormat fails = [](const std::string&, bool, std::string&) { return false; };
   EXPECT_EQ(FormatEraPicture(kEra, 2026, 12, EraTable(), true, fails), "") << "an unknown locale";
 
   // Written twice over in a month that names two eras, and far past what the dialog takes.

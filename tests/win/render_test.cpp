@@ -3,6 +3,8 @@
 #include "render_fixture.h"
 
 #include "calendar/blit_image.h"
+#include "calendar/month_heading.h"
+#include "docs/era_table.h"
 #include "docs/xml_node.h"
 
 #include <cstdlib>
@@ -26,6 +28,64 @@ TEST_F(RenderTest, HeadingBeforeTheSeventeenthCenturyKeepsItsYear) {
   // A locale the system does not know gives an empty heading.
   settings->MonthExpression.Locale = 0x7777;
   EXPECT_EQ(app.FormatHeading(2025, 1), "");
+}
+
+// Shift_JIS: 令和 昭和 平成 未来 年 月 元 ・ （ ）
+const std::string kReiwa = "\x97\xdf\x98\x61", kShowa = "\x8f\xba\x98\x61", kHeisei = "\x95\xbd\x90\xac",
+                  kMirai = "\x96\xa2\x97\x88", kNen = "\x94\x4e", kGatsu = "\x8c\x8e", kGan = "\x8c\xb3",
+                  kDot = "\x81\x45", kOpen = "\x81\x69", kClose = "\x81\x6a";
+
+TEST_F(RenderTest, HeadingWritesTheEraItselfAndLeavesTheRestToTheSystem) {
+  CMonthForm& form = settings->MonthExpression;
+  form.Format = "gge" + kNen + "M" + kGatsu;
+  for (int locale : {0x409, 1041}) {
+    form.Locale = locale;
+    EXPECT_EQ(app.FormatHeading(2026, 12), kReiwa + "8" + kNen + "12" + kGatsu) << locale;
+    EXPECT_EQ(app.FormatHeading(1989, 1), kShowa + "64" + kNen + kDot + kHeisei + kGan + kNen + "1" + kGatsu);
+    EXPECT_EQ(app.FormatHeading(1872, 12), "1872" + kNen + "12" + kGatsu) << "no era before 1873";
+  }
+  form.Locale = 0x409;
+  form.Format = "MMMM gg";
+  EXPECT_EQ(app.FormatHeading(2019, 5), "May " + kReiwa);
+  // The year codes give what the system's Gregorian calendar gives.
+  for (int year : {1999, 2009, 2026}) {
+    SYSTEMTIME date = {};
+    date.wYear = static_cast<WORD>(year);
+    date.wMonth = 6;
+    date.wDay = 1;
+    char system[64] = {};
+    ASSERT_GT(GetDateFormatA(0x409, 0, &date, "y|yy|yyy|yyyy|yyyyy", system, sizeof system), 0);
+    form.Format = "y|yy|yyy|yyyy|yyyyy|g";
+    EXPECT_EQ(app.FormatHeading(year, 6), std::string(system) + "|" + (year < 2019 ? kHeisei : kReiwa));
+  }
+  // An era added after the built-in ones, as a holiday table adds it.
+  EraTable eras;
+  ASSERT_TRUE(eras.Add(kMirai, 2031, 1, 1));
+  form.Format = "gge" + kNen + "M" + kGatsu;
+  EXPECT_EQ(FormatMonthHeading(form, eras, 2031, 1), kMirai + kGan + kNen + "1" + kGatsu);
+  form.Gannen = 0;
+  EXPECT_EQ(FormatMonthHeading(form, eras, 2031, 1), kMirai + "1" + kNen + "1" + kGatsu);
+}
+
+TEST_F(RenderTest, WindowIsWideEnoughForTheHeadingOfAMonthThatNamesTwoEras) {
+  // 令和8年（2026年）12月: the widest heading of this picture is that of January 1989.
+  settings->MonthExpression.Format = "gge" + kNen + kOpen + "yyyy" + kNen + kClose + "M" + kGatsu;
+  Show(2026, 12);
+  const CalendarLayout& l = app.layout;
+  SelectObject(app.composeDC, settings->MonthExpression.Font.Handle);
+  auto width = [&](int year, int month) {
+    const std::string text = app.FormatHeading(year, month);
+    SIZE size = {};
+    GetTextExtentPoint32A(app.composeDC, text.data(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  const int band = l.clientWidth - 2 * l.margin - settings->MonthExpression.Font.Shadow;
+  EXPECT_GT(width(1989, 1), width(2026, 12) + 40) << "so a layout for this month alone would cut it";
+  for (const YearMonth& change : EraTable::Instance().EraChangeMonths()) {
+    EXPECT_LE(width(change.year, change.month), band) << change.year << "-" << change.month;
+  }
+  Navigate(1989, 1);
+  SaveCompose(L"render_era_change_month");
 }
 
 TEST_F(RenderTest, WindowHoldsButtonsHeadingWeekRowAndSixRows) {
