@@ -168,3 +168,10 @@
 // Messages about memo files that could not be saved or were set aside
 #define IDS_MEMO_SAVE_FAILED 1401
 #define IDS_MEMO_SET_ASIDE 1402
+
+// ---- Heading forms of the 年・月 page (122): the 和暦 heading ----
+#define IDC_FORM_HEADING_FORMS 1250
+#define IDC_FORM_GANNEN 1251
+// The pictures of the offered heading forms, ';'-separated, and the entry for a free picture.
+#define IDS_HEADING_FORMS 1650
+#define IDS_HEADING_FREE_FORM 1651
