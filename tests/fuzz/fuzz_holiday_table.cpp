@@ -1,12 +1,20 @@
 // Any bytes as a holiday table: reading its rules and building months with them never
-// crashes, leaves the months' arithmetic alone and never marks a day outside the month.
+// crashes, leaves the months' arithmetic alone and never marks a day outside the month; its
+// era list adds only well-formed later eras and never touches the built-in ones. The first
+// bytes of the input also serve as a heading picture, formatted for the months around every
+// era's start: the heading stays within its length and ends on a whole character.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <tuple>
 
+#include "calendar/month_heading.h"
 #include "calendar/month_model.h"
 #include "docs/holidays_doc.h"
+#include "docs/platform.h"
 #include "fuzz_loader_support.h"
 
 namespace {
@@ -39,6 +47,47 @@ void CheckMonth(CMonthModel& model, const KnownMonth& known) {
   }
 }
 
+void CheckEras(const EraTable& eras) {
+  const EraTable builtIn;
+  const std::vector<Era>& list = eras.Eras();
+  Check(list.size() >= EraTable::kBuiltInCount && list.size() <= EraTable::kBuiltInCount + kMaxAddedEras);
+  for (size_t i = 0; i < list.size(); ++i) {
+    const Era& era = list[i];
+    if (i < EraTable::kBuiltInCount) {
+      const Era& fixed = builtIn.Eras()[i];
+      Check(era.name == fixed.name && era.year == fixed.year && era.month == fixed.month &&
+            era.day == fixed.day && era.firstYear == fixed.firstYear);
+      continue;
+    }
+    Check(!era.name.empty() && era.name.size() <= kMaxEraNameBytes);
+    Check(era.month >= 1 && era.month <= 12 && era.day >= 1 && era.day <= 31 && era.year <= 9999);
+    const Era& before = list[i - 1];
+    Check(std::tie(era.year, era.month, era.day) > std::tie(before.year, before.month, before.day));
+    Check(eras.EraOn(era.year, era.month, era.day) == &era);
+  }
+}
+
+bool EndsOnWholeCharacter(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size()) i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+  return i == text.size();
+}
+
+void CheckHeadings(const EraTable& eras, const std::string& picture) {
+  const SystemFormat copy = [](const std::string& piece, bool, std::string& text) {
+    text = piece;
+    return true;
+  };
+  for (const Era& era : eras.Eras()) {
+    for (int month : {era.month - 1, era.month}) {
+      if (month < 1) continue;
+      const std::string heading = FormatEraPicture(picture, era.year, month, eras, true, copy);
+      Check(heading.size() <= kMaxHeadingBytes);
+      Check(EndsOnWholeCharacter(heading) || !EndsOnWholeCharacter(picture));
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -51,5 +100,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   doc.AppendRules(rules);
   CMonthModel model(rules);
   for (const KnownMonth& known : kMonths) CheckMonth(model, known);
+  EraTable eras;
+  doc.AppendEras(eras);
+  CheckEras(eras);
+  CheckHeadings(eras, std::string(reinterpret_cast<const char*>(data), std::min<size_t>(size, 64)));
   return 0;
 }
