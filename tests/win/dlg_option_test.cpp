@@ -7,6 +7,7 @@
 #include "docs/settings.h"
 #include "resources/zanto_resource.h"
 #include "support/dialog_controls.h"
+#include "support/driver.h"
 
 namespace {
 
@@ -210,6 +211,17 @@ TEST(DlgOption, HeadingFormsFillThePictureAndTheFreePictureStays) {
     Choose(page, IDC_FORM_HEADING_FORMS, 2);
     EXPECT_EQ(Text(page, IDC_FORM_FORMAT), eraFirst);
     Screenshot(dialog, L"option_month_era_forms");
+    // The list of forms dropped down, with the dialog around it.
+    const std::wstring artifacts = driver::ArtifactsFolder();
+    if (!artifacts.empty()) {
+      SendDlgItemMessageA(page, IDC_FORM_HEADING_FORMS, CB_SHOWDROPDOWN, TRUE, 0);
+      RECT area = driver::WindowRect(dialog), list = {};
+      SendDlgItemMessageA(page, IDC_FORM_HEADING_FORMS, CB_GETDROPPEDCONTROLRECT, 0, (LPARAM)&list);
+      UnionRect(&area, &area, &list);
+      driver::PumpMessages();
+      EXPECT_TRUE(driver::SaveScreenArea(area, artifacts + L"option_month_era_forms_list.bmp"));
+      SendDlgItemMessageA(page, IDC_FORM_HEADING_FORMS, CB_SHOWDROPDOWN, FALSE, 0);
+    }
     Type(page, IDC_FORM_FORMAT, "ggee/MM");
     EXPECT_EQ(Selection(page, IDC_FORM_HEADING_FORMS), 4) << "a picture of the user's own";
     Choose(page, IDC_FORM_HEADING_FORMS, 4);
