@@ -1,14 +1,10 @@
 #include "calendar/month_heading.h"
 
-#include <cstdio>
-
 #include "docs/platform.h"
 
 namespace {
 
-// Shift_JIS texts the era codes write.
-const char* const kGannen = "\x8c\xb3";        // 元
-const char* const kYearMark = "\x94\x4e";      // 年
+// Shift_JIS: the separator of two eras in one heading.
 const char* const kEraSeparator = "\x81\x45";  // ・
 
 enum TokenKind { TOKEN_TEXT, TOKEN_ERA_NAME, TOKEN_ERA_YEAR, TOKEN_YEAR };
@@ -55,17 +51,10 @@ std::vector<Token> Tokenize(const std::string& picture) {
   return tokens;
 }
 
-std::string Number(int32_t value, bool twoDigits) {
-  char text[16];
-  std::snprintf(text, sizeof text, twoDigits ? "%02d" : "%d", value);
-  return text;
-}
-
+// Before the first era the year in the era is the Western year.
 std::string EraYear(const Era* era, int32_t year, size_t letters, bool gannen) {
-  if (!era) return Number(year, false);
-  const int32_t inEra = era->YearOf(year);
-  if (inEra == 1 && gannen) return kGannen;
-  return Number(inEra, letters >= 2);
+  if (!era) return std::to_string(year);
+  return era->YearText(year, letters >= 2, gannen);
 }
 
 // What the heading is made of: text written as it is, pieces of picture the system formats,
@@ -176,12 +165,6 @@ std::string FormatEraPicture(const std::string& picture, int32_t year, int32_t m
   std::string heading;
   if (!parts.Join(formatSystem, heading)) return std::string();
   return CutAtCharacter(heading, kMaxHeadingBytes);
-}
-
-std::string EraYearText(const EraTable& eras, int32_t year, int32_t month, int32_t day, bool gannen) {
-  const Era* era = eras.EraOn(year, month, day);
-  if (!era) return "-";
-  return era->name + EraYear(era, year, 1, gannen) + kYearMark;
 }
 
 std::vector<YearMonth> HeadingMonthsToMeasure(const std::string& picture, const EraTable& eras,

@@ -40,11 +40,6 @@ using SystemFormat =
 std::string FormatEraPicture(const std::string& picture, int32_t year, int32_t month,
                              const EraTable& eras, bool gannen, const SystemFormat& formatSystem);
 
-// The 和暦 year of a day as Shift_JIS text: 令和8年, 平成元年 (or 平成1年 without 元年); "-"
-// before 1873-01-01.
-std::string EraYearText(const EraTable& eras, int32_t year, int32_t month, int32_t day,
-                        bool gannen = true);
-
 // The months whose headings the layout measures: the shown month, and for a picture with era
 // codes every month that names two eras, the widest headings it can give. So the window is
 // wide enough for them from the start and keeps its size on every month step.

@@ -1,5 +1,7 @@
 #include "docs/era_table.h"
 
+#include <cstdio>
+
 #include "docs/platform.h"
 
 namespace {
@@ -40,6 +42,14 @@ bool EndsInHalfCharacter(const std::string& name) {
 }
 
 }  // namespace
+
+std::string Era::YearText(int32_t westernYear, bool twoDigits, bool gannen) const {
+  const int32_t year = YearOf(westernYear);
+  if (year == 1 && gannen) return kGannenText;
+  char text[16];
+  std::snprintf(text, sizeof text, twoDigits ? "%02d" : "%d", year);
+  return text;
+}
 
 EraTable::EraTable() {
   for (const BuiltInEra& e : kBuiltInEras) eras_.push_back({e.name, e.year, e.month, e.day, e.firstYear});
@@ -114,4 +124,10 @@ std::vector<YearMonth> EraTable::EraChangeMonths() const {
     months.push_back({era.year, era.month});
   }
   return months;
+}
+
+std::string EraYearText(const EraTable& eras, int32_t year, int32_t month, int32_t day, bool gannen) {
+  const Era* era = eras.EraOn(year, month, day);
+  if (!era) return "-";
+  return era->name + era->YearText(year, false, gannen) + kYearMark;
 }

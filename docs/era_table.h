@@ -22,6 +22,8 @@ struct Era {
 
   // Year of the era in a Western year: 1 for the first year.
   int32_t YearOf(int32_t westernYear) const { return westernYear - firstYear + 1; }
+  // The same as text: 8, or 08 with two digits; 元 for the first year when gannen is set.
+  std::string YearText(int32_t westernYear, bool twoDigits, bool gannen) const;
 };
 
 struct YearMonth {
@@ -71,3 +73,12 @@ class EraTable {
 
 // Element of a holiday table that holds its era list.
 constexpr const char* kErasElement = "Eras";
+
+// Shift_JIS texts of a 和暦 year.
+constexpr const char* kGannenText = "\x8c\xb3";  // 元
+constexpr const char* kYearMark = "\x94\x4e";    // 年
+
+// The 和暦 year of a day as Shift_JIS text: 令和8年, 平成元年 (or 平成1年 without 元年); "-"
+// before 1873-01-01.
+std::string EraYearText(const EraTable& eras, int32_t year, int32_t month, int32_t day,
+                        bool gannen = true);
