@@ -1,7 +1,6 @@
 // What the calendar's own era codes add to formatting the heading: the look for era codes that
 // every picture now gets, and the whole formatting of an era picture, month after month from
-// 1873 to 2100, with the system's formatting stood in for by a copy of its piece (under Wine,
-// redraw_bench times the real thing next to the system's formatting alone).
+// 1873 to 2100, with the system's formatting stood in for by a copy of its piece.
 #include <benchmark/benchmark.h>
 
 #include <string>

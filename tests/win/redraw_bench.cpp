@@ -115,29 +115,6 @@ TEST_F(RedrawBench, RedrawNextToPlainCopy) {
   DeleteDC(copyDC);
 }
 
-// One heading formatted: the system's formatting of a plain picture (as before era codes), and
-// pictures whose era codes the calendar writes, in an ordinary month and in one naming two eras.
-TEST_F(RedrawBench, HeadingWithAndWithoutEraCodes) {
-  // Shift_JIS: yyyy年M月, gge年M月, gge年（yyyy年）M月.
-  const struct {
-    const char* label;
-    std::string picture;
-    int year, month;
-  } cases[] = {
-      {"western, 2026-12 (system only)", "yyyy\x94\x4eM\x8c\x8e", 2026, 12},
-      {"era, 2026-12", "gge\x94\x4eM\x8c\x8e", 2026, 12},
-      {"era (western), 2026-12", "gge\x94\x4e\x81\x69yyyy\x94\x4e\x81\x6aM\x8c\x8e", 2026, 12},
-      {"era (western), 1989-01", "gge\x94\x4e\x81\x69yyyy\x94\x4e\x81\x6aM\x8c\x8e", 1989, 1},
-  };
-  const int runs = 2000;
-  printf("heading formatted, median of %d runs\n", runs);
-  for (const auto& c : cases) {
-    settings->MonthExpression.Format = c.picture;
-    const double ms = Median(Times(runs, [&] { app.FormatHeading(c.year, c.month); }));
-    printf("%-32s %8.2f us\n", c.label, ms * 1000);
-  }
-}
-
 // Holding an arrow key: 120 month steps, through 2025 and back, five times.
 TEST_F(RedrawBench, KeyRepeatThroughAYear) {
   BusyMonth();
