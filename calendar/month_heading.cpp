@@ -1,5 +1,7 @@
 #include "calendar/month_heading.h"
 
+#include <utility>
+
 #include "docs/platform.h"
 
 namespace {

@@ -89,9 +89,9 @@ void ChildMonthForm::FillForms() {
 
 void ChildMonthForm::SelectMatchingForm() {
   const std::string picture = ItemString(IDC_FORM_FORMAT);
-  size_t form = 0;
-  while (form < forms_.size() && forms_[form] != picture) ++form;
-  SendDlgItemMessageA(hwnd, IDC_FORM_HEADING_FORMS, CB_SETCURSEL, form, 0);
+  size_t matching = 0;
+  while (matching < forms_.size() && forms_[matching] != picture) ++matching;
+  SendDlgItemMessageA(hwnd, IDC_FORM_HEADING_FORMS, CB_SETCURSEL, matching, 0);
 }
 
 INT_PTR ChildMonthForm::OnCommand(WPARAM wParam, LPARAM) {
