@@ -42,6 +42,7 @@ int CalendarApp::LoadHolidayTables() {
   CopyShippedHolidayTable(shipped, files);
   LoadHolidayTableList(
       files, HolidayArray::Instance(),
-      [](HolidaysDoc& doc, const std::string& source) { return doc.Open(source); }, shipped);
+      [](HolidaysDoc& doc, const std::string& source) { return doc.Open(source); }, shipped,
+      &EraTable::Instance());
   return 1;
 }

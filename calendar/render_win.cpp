@@ -10,6 +10,7 @@
 #include "app/calendar_app.h"
 #include "calendar/gdi_guard.h"
 #include "calendar/layout.h"
+#include "calendar/month_heading.h"
 #include "calendar/month_model.h"
 #include "docs/settings.h"
 
@@ -90,12 +91,6 @@ void DrawShadowedText(HDC dc, const std::string& text, const RECT& rect, UINT fo
   DrawTextIn(dc, text, rect, format, colour);
 }
 
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
-
 uint32_t WeekdayWord(int weekday) {
   if (weekday == 0) return kSundayBit;
   if (weekday == 6) return kSaturdayBit;
@@ -114,9 +109,12 @@ RECT CalendarApp::ComputeLayout() {
   ObjectSelection keepFont(composeDC, GetStockObject(SYSTEM_FONT));
 
   MakeFont(composeDC, s.MonthExpression.Font, kBaseDpi);
-  const SIZE heading = Measure(composeDC, FormatHeading(shownYear, shownMonth));
-  in.headingWidth = heading.cx;
-  in.headingHeight = heading.cy;
+  for (const YearMonth& month :
+       HeadingMonthsToMeasure(s.MonthExpression.Format, EraTable::Instance(), shownYear, shownMonth)) {
+    const SIZE heading = Measure(composeDC, FormatHeading(month.year, month.month));
+    in.headingWidth = std::max<int32_t>(in.headingWidth, heading.cx);
+    in.headingHeight = std::max<int32_t>(in.headingHeight, heading.cy);
+  }
   in.headingSpaceY = s.MonthExpression.SpaceY;
   in.headingShadow = s.MonthExpression.Font.Shadow;
 
@@ -168,23 +166,7 @@ RECT CalendarApp::ComputeLayout() {
 }
 
 std::string CalendarApp::FormatHeading(int year, int month) const {
-  std::string picture = settings->MonthExpression.Format;
-  // The system formats no dates before 1601: the year is written in by hand and the date
-  // moved a century on, which keeps its month name and weekday picture usable.
-  if (year <= 1600) {
-    ReplaceAll(picture, "yyyy", std::to_string(year));
-    year += 100;
-  }
-  SYSTEMTIME date = {};
-  date.wYear = static_cast<WORD>(year);
-  date.wMonth = static_cast<WORD>(month);
-  date.wDay = 1;
-  char text[256];
-  const int n = GetDateFormatA(static_cast<LCID>(settings->MonthExpression.Locale),
-                               DATE_USE_ALT_CALENDAR, &date, picture.c_str(), text,
-                               sizeof text);
-  if (n <= 0) return std::string();
-  return std::string(text);
+  return FormatMonthHeading(settings->MonthExpression, EraTable::Instance(), year, month);
 }
 
 int CalendarApp::Redraw() {

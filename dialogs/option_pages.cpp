@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include "app/resource_string.h"
+#include "calendar/month_heading.h"
 #include "dialogs/pickers.h"
+#include "docs/era_table.h"
 #include "resources/zanto_resource.h"
 
 namespace {
@@ -53,10 +56,42 @@ INT_PTR ChildMonthForm::OnInitDialog() {
   colorBrush_.SetColor(color_);
   shadowBrush_.SetColor(shadowColor_);
   FillCombo(IDC_FORM_POSITION, IDS_CHOICE_POSITION, position_);
+  SetChecked(IDC_FORM_GANNEN, form->Gannen != 0);
+  forms_ = SplitString(LoadResourceString(IDS_HEADING_FORMS), ';');
+  FillForms();
   SetDlgItemTextA(hwnd, IDC_FORM_FORMAT, format_.c_str());
-  SendDlgItemMessageA(hwnd, IDC_FORM_FORMAT, EM_LIMITTEXT, 32, 0);
+  SendDlgItemMessageA(hwnd, IDC_FORM_FORMAT, EM_LIMITTEXT, kMaxFormatBytes, 0);
+  SelectMatchingForm();
   SetDlgItemInt(hwnd, IDC_FORM_SPACE_Y, static_cast<UINT>(spaceY_), TRUE);
   return TRUE;
+}
+
+void ChildMonthForm::FillForms() {
+  SYSTEMTIME today;
+  GetLocalTime(&today);
+  CMonthForm sample;
+  sample.Locale = form->Locale;
+  sample.Gannen = IsChecked(IDC_FORM_GANNEN) ? 1 : 0;
+  const int selected = ComboSelection(IDC_FORM_HEADING_FORMS);
+  SendDlgItemMessageA(hwnd, IDC_FORM_HEADING_FORMS, CB_RESETCONTENT, 0, 0);
+  std::vector<std::string> items;
+  for (const std::string& picture : forms_) {
+    sample.Format = picture;
+    items.push_back(FormatMonthHeading(sample, EraTable::Instance(), today.wYear, today.wMonth));
+  }
+  items.push_back(LoadResourceString(IDS_HEADING_FREE_FORM));
+  for (const std::string& item : items) {
+    SendDlgItemMessageA(hwnd, IDC_FORM_HEADING_FORMS, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  SendDlgItemMessageA(hwnd, IDC_FORM_HEADING_FORMS, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+void ChildMonthForm::SelectMatchingForm() {
+  const std::string picture = ItemString(IDC_FORM_FORMAT);
+  size_t matching = 0;
+  while (matching < forms_.size() && forms_[matching] != picture) ++matching;
+  SendDlgItemMessageA(hwnd, IDC_FORM_HEADING_FORMS, CB_SETCURSEL, matching, 0);
 }
 
 INT_PTR ChildMonthForm::OnCommand(WPARAM wParam, LPARAM) {
@@ -70,6 +105,22 @@ INT_PTR ChildMonthForm::OnCommand(WPARAM wParam, LPARAM) {
     case MAKEWPARAM(IDC_FORM_SPACE_Y, EN_UPDATE):
       NotifyParent(ReadChecked(hwnd, IDC_FORM_SPACE_Y, 0, kSpaceMax) ? ADN_VALID : ADN_INVALID,
                    index);
+      return TRUE;
+    case MAKEWPARAM(IDC_FORM_HEADING_FORMS, CBN_SELCHANGE): {
+      const int chosen = ComboSelection(IDC_FORM_HEADING_FORMS);
+      // The free picture keeps what the box holds, for the user to edit.
+      if (chosen >= 0 && static_cast<size_t>(chosen) < forms_.size()) {
+        SetDlgItemTextA(hwnd, IDC_FORM_FORMAT, forms_[chosen].c_str());
+      } else {
+        SetFocus(Item(IDC_FORM_FORMAT));
+      }
+      return TRUE;
+    }
+    case MAKEWPARAM(IDC_FORM_FORMAT, EN_CHANGE):
+      SelectMatchingForm();
+      return TRUE;
+    case MAKEWPARAM(IDC_FORM_GANNEN, BN_CLICKED):
+      FillForms();
       return TRUE;
     default:
       return 0;
@@ -85,6 +136,7 @@ HBRUSH ChildMonthForm::OnCtlColorStatic(HDC dc, HWND control) {
 int ChildMonthForm::Store() {
   form->Position = SelectionOr(ComboSelection(IDC_FORM_POSITION), form->Position);
   form->Format = ItemString(IDC_FORM_FORMAT);
+  form->Gannen = IsChecked(IDC_FORM_GANNEN) ? 1 : 0;
   form->SpaceY = static_cast<int32_t>(GetDlgItemInt(hwnd, IDC_FORM_SPACE_Y, nullptr, TRUE));
   form->Color = static_cast<int32_t>(color_);
   form->ShadowColor = static_cast<int32_t>(shadowColor_);

@@ -3,6 +3,9 @@
 // and writes it back there with Store.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "app/logic/option_rules.h"
 #include "dialogs/app_dlg.h"
 #include "dialogs/solid_brush.h"
@@ -21,6 +24,13 @@ class ChildMonthForm : public DlgDayDecoBase {
   int index = 3;
 
  private:
+  // Lists the offered heading forms as this month reads in each, and the free picture.
+  void FillForms();
+  // Selects the form whose picture is the one being edited, else the free picture.
+  void SelectMatchingForm();
+
+  // Pictures of the offered forms, in the order of the list.
+  std::vector<std::string> forms_;
   int32_t position_ = 0;
   std::string format_;
   int32_t spaceY_ = 0;

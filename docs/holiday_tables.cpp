@@ -91,7 +91,7 @@ bool IsHolidayTable(const HolidaysDoc& doc) {
 }
 
 HolidayTableUse UseHolidayTable(CFileInfoArray& files, int table, HolidaysDoc& doc, int openResult,
-                                HolidayArray& rules, bool copyIsForeign) {
+                                HolidayArray& rules, bool copyIsForeign, EraTable* eras) {
   HolidayTableUse use = TABLE_FROM_SOURCE;
   // Something that is not a holiday table at all (an error page that happens to be
   // well-formed, say) is treated like a failed source, so it never replaces a good local copy.
@@ -101,19 +101,20 @@ HolidayTableUse UseHolidayTable(CFileInfoArray& files, int table, HolidaysDoc& d
     RefreshLocalCopy(files, table, doc, copyIsForeign);
   }
   doc.AppendRules(rules);
+  if (eras) doc.AppendEras(*eras);
   doc.document.reset();
   doc.origin = HOLIDAYS_NONE;
   return use;
 }
 
 void LoadHolidayTableList(CFileInfoArray& files, HolidayArray& rules, const OpenHolidaySource& open,
-                          const ShippedHolidays& shipped) {
+                          const ShippedHolidays& shipped, EraTable* eras) {
   for (int table = 0; table < kHolidayTableCount; ++table) {
     const std::string& source = files[table].Source;
     if (source.empty()) continue;
     HolidaysDoc doc;
     int result = open(doc, source);
-    UseHolidayTable(files, table, doc, result, rules, shipped.ShadowsUserTable(files, table));
+    UseHolidayTable(files, table, doc, result, rules, shipped.ShadowsUserTable(files, table), eras);
   }
 }
 

@@ -48,16 +48,17 @@ bool IsHolidayTable(const HolidaysDoc& doc);
 // result openResult. A failed source falls back to the local copy when the table keeps one;
 // a table opened with a version other than the recorded one (or whose local copy has gone)
 // replaces the local copy, and only once that copy is saved is its version written into the
-// settings file. The rules of the document used are appended to rules and the document is
-// discarded. A copy that belongs to another table (copyIsForeign) is never fallen back to and
+// settings file. The rules of the document used are appended to rules, its eras to eras (when
+// given), and the document is discarded. A copy that belongs to another table (copyIsForeign) is never fallen back to and
 // is replaced by the table's first good download whatever its version.
 HolidayTableUse UseHolidayTable(CFileInfoArray& files, int table, HolidaysDoc& doc, int openResult,
-                                HolidayArray& rules, bool copyIsForeign = false);
+                                HolidayArray& rules, bool copyIsForeign = false,
+                                EraTable* eras = nullptr);
 
 // Opens tables 0, 1 and 2 in this order, skipping those without a source, and applies the
 // local-copy policy to each; the shipped table never stands in for a table of the user's.
 void LoadHolidayTableList(CFileInfoArray& files, HolidayArray& rules, const OpenHolidaySource& open,
-                          const ShippedHolidays& shipped = {});
+                          const ShippedHolidays& shipped = {}, EraTable* eras = nullptr);
 
 // Copies the shipped holiday table to the local copy of table 0 when table 0 is the product's
 // table and has no copy yet, so the very first start shows the national holidays even without

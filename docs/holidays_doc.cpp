@@ -20,6 +20,11 @@ void HolidaysDoc::AppendRules(HolidayArray& rules) const {
   if (XMLElement* list = root->FirstChildElement(rules.elementName.c_str())) rules.Load(list);
 }
 
+void HolidaysDoc::AppendEras(EraTable& eras) const {
+  if (!document) return;
+  eras.Load(FirstChild(document->RootElement(), kErasElement));
+}
+
 int HolidaysDoc::Version() const {
   if (!document) return -1;
   XMLElement* version = FirstChild(document->RootElement(), "Version");

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "docs/era_table.h"
 #include "docs/holiday.h"
 #include "docs/xml_node.h"
 
@@ -36,6 +37,10 @@ class HolidaysDoc {
   // Appends the rules of the table's "Holidays" element to rules; a table without one, or
   // no table at all, adds nothing.
   void AppendRules(HolidayArray& rules) const;
+
+  // Adds the eras of the table's "Eras" element to eras (see EraTable::Add for what is
+  // refused); a table without one adds nothing.
+  void AppendEras(EraTable& eras) const;
 
   // The table's version: the number in the root's "Version" element, 0 when that element has
   // no text, -1 when there is no table, no root or no "Version".

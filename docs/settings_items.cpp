@@ -73,6 +73,7 @@ CMonthForm::CMonthForm() : CXmlItemBase("MonthExpression") {
   AddItem(ITEM_HEX, "ShadowColor", &ShadowColor);
   AddItem(ITEM_HEX, "Locale", &Locale);
   AddItem(ITEM_INT, "SpaceY", &SpaceY);
+  AddItem(ITEM_INT, "Gannen", &Gannen);
 }
 
 void CMonthForm::Assign(const CMonthForm& other) {
@@ -83,6 +84,7 @@ void CMonthForm::Assign(const CMonthForm& other) {
   ShadowColor = other.ShadowColor;
   Locale = other.Locale;
   SpaceY = other.SpaceY;
+  Gannen = other.Gannen;
 }
 
 CHeaderForm::CHeaderForm() : CXmlItemBase("HeaderExpression") {

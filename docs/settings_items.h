@@ -79,6 +79,8 @@ class CMonthForm : public CXmlItemBase {
   int32_t ShadowColor = 0;
   int32_t Locale = 0x409;
   int32_t SpaceY = 0;
+  // Nonzero: the era codes of Format write the first year of an era as 元 (令和元年).
+  int32_t Gannen = 1;
 };
 
 // Element "HeaderExpression": the weekday row.

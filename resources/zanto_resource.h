@@ -190,3 +190,10 @@
 #define IDS_KOYOMI_ZASSETSU 1604
 #define IDS_KOYOMI_SEPARATOR 1605
 #define IDS_CHOICE_ROKUYO 1606
+
+// ---- Heading forms of the 年・月 page (122): the 和暦 heading ----
+#define IDC_FORM_HEADING_FORMS 1250
+#define IDC_FORM_GANNEN 1251
+// The pictures of the offered heading forms, ';'-separated, and the entry for a free picture.
+#define IDS_HEADING_FORMS 1650
+#define IDS_HEADING_FREE_FORM 1651

@@ -14,6 +14,8 @@ constexpr int32_t kDesktopColorBack = 0x1000000;
 constexpr int kShadowMax = 8;
 constexpr int kSpaceMax = 300;
 constexpr int kAdjustLimit = 16;
+// Longest heading picture the 年・月 page takes, in bytes.
+constexpr int kMaxFormatBytes = 32;
 
 
 // A number read from an edit is usable when it was a number at all and lies in [low, high].

@@ -1,10 +1,16 @@
 // Any bytes as a holiday table: reading its rules and building months with them never
-// crashes, leaves the months' arithmetic alone and never marks a day outside the month.
+// crashes, leaves the months' arithmetic alone and never marks a day outside the month; its
+// era list adds only well-formed later eras and never touches the built-in ones, and any
+// heading picture gives a heading within its length.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <tuple>
 
+#include "calendar/month_heading.h"
 #include "calendar/month_model.h"
 #include "docs/holidays_doc.h"
 #include "fuzz_loader_support.h"
@@ -51,6 +57,30 @@ void CheckMonth(CMonthModel& model, const KnownMonth& known) {
   }
 }
 
+std::tuple<int, int, int> StartOf(const Era& era) { return {era.year, era.month, era.day}; }
+
+// The built-in eras stay as they are; added ones have short names and start later each.
+void CheckEras(const EraTable& eras) {
+  const EraTable fixed;
+  const std::vector<Era>& list = eras.Eras();
+  Check(list.size() <= EraTable::kBuiltInCount + kMaxAddedEras);
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (i < EraTable::kBuiltInCount) Check(list[i].name == fixed.Eras()[i].name && StartOf(list[i]) == StartOf(fixed.Eras()[i]));
+    if (i > 0) Check(!list[i].name.empty() && list[i].name.size() <= kMaxEraNameBytes && StartOf(list[i]) > StartOf(list[i - 1]));
+  }
+}
+
+// Any picture (the input's first bytes) in the months around each era's start stays within
+// the heading's length.
+void CheckHeadings(const EraTable& eras, const std::string& picture) {
+  const SystemFormat copy = [](const std::string& piece, bool, std::string& text) { text = piece; return true; };
+  for (const Era& era : eras.Eras()) {
+    for (int month : {std::max(era.month - 1, 1), era.month}) {
+      Check(FormatEraPicture(picture, era.year, month, eras, true, copy).size() <= kMaxHeadingBytes);
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -63,5 +93,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   doc.AppendRules(rules);
   CMonthModel model(rules);
   for (const KnownMonth& known : kMonths) CheckMonth(model, known);
+  EraTable eras;
+  doc.AppendEras(eras);
+  CheckEras(eras);
+  CheckHeadings(eras, std::string(reinterpret_cast<const char*>(data), std::min<size_t>(size, 64)));
   return 0;
 }

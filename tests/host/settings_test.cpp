@@ -420,7 +420,7 @@ TEST(Settings, EachFormAssignCopiesEveryValueItWrites) {
       "<MonthExpression>" + font +
       "<Position>2</Position><Format>yyyy</Format><Color>000000FF</Color>"
       "<ShadowColor>00123456</ShadowColor><Locale>00000411</Locale><SpaceY>7</SpaceY>"
-      "</MonthExpression>");
+      "<Gannen>0</Gannen></MonthExpression>");
   ExpectAssignCopiesEveryValue<CHeaderForm>(
       "<HeaderExpression><Flag>1</Flag>" + font +
       "<StartDayOfWeek>1</StartDayOfWeek><WeekTitle>S M T W T F S</WeekTitle>"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/dlg_option.h"
+#include "docs/era_table.h"
 #include "docs/settings.h"
 #include "resources/zanto_resource.h"
 #include "support/dialog_controls.h"
@@ -182,6 +183,41 @@ TEST(DlgOption, OkWritesTheEditsIntoTheItemsAndCancelNothing) {
   EXPECT_EQ(s.DateExpression.SpaceX, 250);
   EXPECT_EQ(s.BackPaint.ModeUnavail, kNoTransparent);
   EXPECT_EQ(s.BackPaint.ColorBack, 0x1000000) << "the desktop colour, whatever the swatch shows";
+}
+
+TEST(DlgOption, HeadingFormsFillThePictureAndTheFreePictureStays) {
+  // Shift_JIS pictures: yyyy年M月 and gge年（yyyy年）M月.
+  const std::string western = "yyyy\x94\x4eM\x8c\x8e";
+  const std::string eraFirst = "gge\x94\x4e\x81\x69yyyy\x94\x4e\x81\x6aM\x8c\x8e";
+  SYSTEMTIME today;
+  GetLocalTime(&today);
+  Items items;
+  items.s.MonthExpression.Format = western;
+  items.Run([&](HWND dialog) {
+    ClickStatic(dialog, IDC_OPT_LABEL_MONTH);
+    HWND page = Page(dialog, IDC_FORM_HEADING_FORMS, true);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(Selection(page, IDC_FORM_HEADING_FORMS), 0) << "the shipped picture is the first form";
+    // Each form as this month reads in it; the last entry is the free picture.
+    const std::string month = std::to_string(today.wMonth) + "\x8c\x8e";
+    EXPECT_EQ(ComboText(page, IDC_FORM_HEADING_FORMS, 0), std::to_string(today.wYear) + "\x94\x4e" + month);
+    EXPECT_EQ(ComboText(page, IDC_FORM_HEADING_FORMS, 1), EraYearText(EraTable(), today.wYear, today.wMonth, 1) + month);
+    EXPECT_EQ(ComboText(page, IDC_FORM_HEADING_FORMS, 4), "\x8e\xa9\x97\x52\x8c\x60\x8e\xae");
+    Choose(page, IDC_FORM_HEADING_FORMS, 2);
+    EXPECT_EQ(Text(page, IDC_FORM_FORMAT), eraFirst);
+    Screenshot(dialog, L"option_month_era_forms");
+    Type(page, IDC_FORM_FORMAT, "ggee/MM");
+    EXPECT_EQ(Selection(page, IDC_FORM_HEADING_FORMS), 4) << "a picture of the user's own";
+    Choose(page, IDC_FORM_HEADING_FORMS, 4);
+    EXPECT_EQ(Text(page, IDC_FORM_FORMAT), "ggee/MM") << "the free picture keeps what was typed";
+    Type(page, IDC_FORM_FORMAT, eraFirst);
+    EXPECT_EQ(Selection(page, IDC_FORM_HEADING_FORMS), 2);
+    EXPECT_TRUE(Checked(page, IDC_FORM_GANNEN)) << "元年 is on by default";
+    Click(page, IDC_FORM_GANNEN);
+    Click(dialog, IDOK);
+  });
+  EXPECT_EQ(items.s.MonthExpression.Format, eraFirst);
+  EXPECT_EQ(items.s.MonthExpression.Gannen, 0);
 }
 
 TEST(DlgOption, OpeningAndCancellingFiftyTimesLeaksNothing) {

@@ -40,19 +40,6 @@ constexpr int kWindowStep = 250;
 // The pixels of a window as it stands on the screen.
 std::vector<DWORD> Capture(HWND window) { return driver::ScreenPixels(driver::WindowRect(window)); }
 
-// The picture once painting has settled.
-std::vector<DWORD> Picture(HWND window) {
-  std::vector<DWORD> last = Capture(window);
-  driver::WaitUntil(
-      [&] {
-        std::vector<DWORD> now = Capture(window);
-        const bool same = now == last;
-        last = std::move(now);
-        return same;
-      },
-      3000, 100);
-  return last;
-}
 
 // A settings text as the XML library prints it, so a rewritten file compares with its source.
 std::string Canonical(const std::string& xml) {
@@ -214,7 +201,7 @@ class HolidayNetworkE2E : public testing::Test {
   static std::vector<DWORD> PictureOf(const Started& run) {
     if (!run.window) return {};
     run.process.WaitForIdle(driver::kStartTimeoutMs);
-    return Picture(run.window);
+    return driver::SettledWindowPixels(run.window);
   }
 
   // Closes every calendar (all at once: each takes a while to end) and checks that each ended

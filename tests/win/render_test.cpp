@@ -3,6 +3,8 @@
 #include "render_fixture.h"
 
 #include "calendar/blit_image.h"
+#include "calendar/month_heading.h"
+#include "docs/era_table.h"
 #include "docs/xml_node.h"
 
 #include <cstdlib>
@@ -26,6 +28,49 @@ TEST_F(RenderTest, HeadingBeforeTheSeventeenthCenturyKeepsItsYear) {
   // A locale the system does not know gives an empty heading.
   settings->MonthExpression.Locale = 0x7777;
   EXPECT_EQ(app.FormatHeading(2025, 1), "");
+}
+
+// Shift_JIS: 令和 昭和 平成 未来 年 月 元 ・ （ ）
+const std::string kReiwa = "\x97\xdf\x98\x61", kShowa = "\x8f\xba\x98\x61", kHeisei = "\x95\xbd\x90\xac",
+                  kNen = "\x94\x4e", kGatsu = "\x8c\x8e", kGan = "\x8c\xb3";
+
+TEST_F(RenderTest, HeadingWritesTheEraItselfAndLeavesTheRestToTheSystem) {
+  CMonthForm& form = settings->MonthExpression;
+  for (int locale : {0x409, 1041}) {
+    form.Locale = locale;
+    form.Format = "gge" + kNen + "M" + kGatsu;
+    EXPECT_EQ(app.FormatHeading(1989, 1), kShowa + "64" + kNen + "\x81\x45" + kHeisei + kGan + kNen + "1" + kGatsu);
+    EXPECT_EQ(app.FormatHeading(1872, 12), "1872" + kNen + "12" + kGatsu) << "no era before 1873";
+    form.Format = "MMMM gg";
+    EXPECT_EQ(app.FormatHeading(2019, 5), (locale == 0x409 ? "May " : "5\x8c\x8e ") + kReiwa);
+  }
+  // The year codes give what the system's Gregorian calendar gives.
+  for (int year : {1999, 2009, 2026}) {
+    const SYSTEMTIME date = {static_cast<WORD>(year), 6, 0, 1, 0, 0, 0, 0};
+    char system[64] = {};
+    ASSERT_GT(GetDateFormatA(0x409, 0, &date, "y|yy|yyy|yyyy|yyyyy", system, sizeof system), 0);
+    form.Format = "y|yy|yyy|yyyy|yyyyy|g";
+    EXPECT_EQ(app.FormatHeading(year, 6), std::string(system) + "|" + (year < 2019 ? kHeisei : kReiwa));
+  }
+}
+
+TEST_F(RenderTest, WindowIsWideEnoughForTheHeadingOfAMonthThatNamesTwoEras) {
+  // 令和8年（2026年）12月: the widest heading of this picture is that of January 1989.
+  settings->MonthExpression.Format = "gge" + kNen + "\x81\x69yyyy" + kNen + "\x81\x6aM" + kGatsu;
+  Show(2026, 12);
+  auto width = [&](int year, int month) {
+    SIZE size = {};
+    const std::string text = app.FormatHeading(year, month);
+    GetTextExtentPoint32A(app.composeDC, text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+  };
+  SelectObject(app.composeDC, settings->MonthExpression.Font.Handle);
+  EXPECT_GT(width(1989, 1), width(2026, 12) + 40) << "a layout for this month alone would cut it";
+  for (const YearMonth& change : EraTable::Instance().EraChangeMonths()) {
+    EXPECT_LE(width(change.year, change.month), app.layout.clientWidth - 2 * app.layout.margin) << change.year;
+  }
+  Navigate(1989, 1);
+  SaveCompose(L"render_era_change_month");
 }
 
 TEST_F(RenderTest, WindowHoldsButtonsHeadingWeekRowAndSixRows) {

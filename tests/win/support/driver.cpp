@@ -404,6 +404,19 @@ std::vector<DWORD> ScreenPixels(const RECT& area) {
   return pixels;
 }
 
+std::vector<DWORD> SettledWindowPixels(HWND window) {
+  std::vector<DWORD> last = ScreenPixels(WindowRect(window));
+  WaitUntil(
+      [&] {
+        std::vector<DWORD> now = ScreenPixels(WindowRect(window));
+        const bool same = now == last;
+        last = std::move(now);
+        return same;
+      },
+      3000, 100);
+  return last;
+}
+
 HWND Descendant(HWND parent, int id) {
   std::pair<int, HWND> search = {id, nullptr};
   EnumChildWindows(

@@ -113,6 +113,9 @@ bool SaveScreenArea(const RECT& area, const std::wstring& path);
 
 // The 32-bit pixels of a screen area as it stands, top row first.
 std::vector<DWORD> ScreenPixels(const RECT& area);
+// The pixels of a window's screen area once its painting has settled: two looks a tenth of a
+// second apart agree (at most three seconds of waiting).
+std::vector<DWORD> SettledWindowPixels(HWND window);
 // The 32-bit pixels of a bitmap, top row first; the bitmap must not be selected into a context.
 std::vector<DWORD> BitmapPixels(HDC dc, HBITMAP bitmap, int width, int height);
 
