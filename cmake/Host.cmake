@@ -64,3 +64,7 @@ endforeach()
 # published table.
 add_executable(koyomi_table tools/koyomi_table_main.cpp)
 target_link_libraries(koyomi_table PRIVATE zanto_core)
+add_test(NAME KoyomiTable.ListsDaysInThePublishedFormat
+  COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:koyomi_table>
+    -DEXPECTED=${CMAKE_SOURCE_DIR}/tests/host/koyomi_table_expected.txt
+    -P ${CMAKE_SOURCE_DIR}/cmake/CheckKoyomiTable.cmake)

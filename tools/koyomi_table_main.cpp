@@ -1,12 +1,15 @@
 // koyomi_table FROM TO: the old calendar of every day from FROM to TO (YYYY-MM-DD), one line a
 // day, UTF-8, tab-separated: the date, the 旧暦 year, month, leap flag (0/1) and day, the 六曜,
-// and the day's 節気 and 雑節 joined by "・" ("-" when none). How anyone checks the calendar's
-// engine against a published table.
+// the day's 節気 and 雑節 joined by "・" ("-" when none), and the day's 和暦 year (令和8年,
+// 平成元年; "-" before 1873). How anyone checks the calendar's engine against a published table.
+#include <iconv.h>
+
 #include <cstdio>
 #include <string>
 
 #include "calendar/koyomi.h"
 #include "calendar/koyomi_text.h"
+#include "docs/era_table.h"
 
 namespace {
 
@@ -23,6 +26,21 @@ KoyomiNames Utf8Names() {
   return names;
 }
 
+// The program's era names are Shift_JIS; this listing is UTF-8.
+std::string Utf8FromShiftJis(const std::string& text) {
+  iconv_t convert = iconv_open("UTF-8", "CP932");
+  if (convert == reinterpret_cast<iconv_t>(-1)) return text;
+  std::string in = text, out(text.size() * 3 + 1, '\0');
+  char* from = &in[0];
+  char* to = &out[0];
+  size_t left = in.size(), room = out.size();
+  const size_t done = iconv(convert, &from, &left, &to, &room);
+  iconv_close(convert);
+  if (done == static_cast<size_t>(-1)) return "?";
+  out.resize(out.size() - room);
+  return out;
+}
+
 bool ParseDate(const char* text, int& year, int& month, int& day) {
   char rest = 0;
   if (std::sscanf(text, "%d-%d-%d%c", &year, &month, &day, &rest) != 3) return false;
@@ -37,6 +55,7 @@ std::string Line(int year, int month, int dayOfMonth, const KoyomiDay& day,
   char head[64];
   std::snprintf(head, sizeof head, "%04d-%02d-%02d", year, month, dayOfMonth);
   if (!day.valid) return std::string(head) + "\t-\t-\t-\t-\t-\t-";
+  // The 和暦 column is added by the caller, for every day.
   char lunar[64];
   std::snprintf(lunar, sizeof lunar, "\t%d\t%d\t%d\t%d\t", day.year, day.month, day.leap ? 1 : 0,
                 day.day);
@@ -54,6 +73,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const KoyomiNames names = Utf8Names();
+  const EraTable eras;
   const int last = DayNumber(ty, tm, td);
   KoyomiDay month[32];
   int shownYear = 0, shownMonth = 0;
@@ -65,7 +85,8 @@ int main(int argc, char** argv) {
       shownYear = y;
       shownMonth = m;
     }
-    std::printf("%s\n", Line(y, m, d, month[d], names).c_str());
+    std::printf("%s\t%s\n", Line(y, m, d, month[d], names).c_str(),
+                Utf8FromShiftJis(EraYearText(eras, y, m, d)).c_str());
   }
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
