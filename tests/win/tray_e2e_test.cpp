@@ -229,6 +229,23 @@ TEST_F(TrayE2E, CommandsMoveTheWindowWriteTheirOptionsAndExitTakesTheIconAlong) 
   Send(WM_COMMAND, IDM_GO_HOME);
   EXPECT_EQ(driver::WindowRect(window).top, work.top);
   EXPECT_EQ(Saved().WinPos.Left, work.right - width);
+  // A home that lies half off the screen (set where a monitor has gone since): the calendar
+  // goes there as far as it stays wholly visible; the home itself is kept.
+  const int height = driver::ClientRect(window).bottom;
+  ASSERT_TRUE(driver::SetWindowRect(window, RECT{work.right - width / 2, work.bottom - height / 2,
+                                                 work.right + width / 2, work.bottom + height / 2}));
+  Send(WM_COMMAND, IDM_SET_HOME);
+  Send(WM_COMMAND, IDM_TOP_RIGHT);
+  Send(WM_COMMAND, IDM_GO_HOME);
+  EXPECT_EQ(driver::WindowRect(window).right, work.right);
+  EXPECT_EQ(driver::WindowRect(window).bottom, work.bottom);
+  EXPECT_EQ(Saved().WinPos.Left, work.right - width / 2);
+  // A monitor unplugged or re-arranged: the calendar is put wholly on a screen again.
+  Send(WM_COMMAND, IDM_TOP_RIGHT);
+  ASSERT_TRUE(driver::SetWindowRect(window, RECT{work.right - 20, 5, work.right - 20 + width, 5 + height}));
+  Send(WM_DISPLAYCHANGE, 32, MAKELPARAM(work.right, work.bottom));
+  EXPECT_EQ(driver::WindowRect(window).right, work.right);
+  EXPECT_EQ(driver::WindowRect(window).top, work.top);
 
   // A file another program holds open stays as it is; the switch stays changed in memory.
   const std::string before = ReadFile(SettingsPath);
@@ -408,6 +425,29 @@ TEST_F(TrayE2E, AMemoWrittenOnADayIsStoredRemindedOnceAndDeleted) {
   DateNoteArray::LoadNote("ZantoMemo", gone);
   EXPECT_TRUE(gone.Title.empty() && gone.schedules.empty());
   EXPECT_EQ(ToolCount(), tools);
+  CloseAndExpectExitCodeZero();
+}
+
+// "Windows の起動時に開始" in the tray menu: a shortcut of the user's Startup folder, made in
+// this prefix's own profile and removed again.
+TEST_F(TrayE2E, StartWithWindowsMakesAndRemovesTheStartupShortcut) {
+  char startup[MAX_PATH] = "";
+  ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE));
+  const std::string link = std::string(startup) + "\\Zanto.lnk", own = std::string(startup) + "\\My calendar.lnk";
+  // Zanto.lnk of another copy of the calendar does not count: choosing the item points it here.
+  ASSERT_TRUE(desktop::CreateShortcut(link, "C:\\Elsewhere\\Zanto.exe", ""));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Send(WM_COMMAND, IDM_START_WITH_WINDOWS);
+  std::string working;
+  EXPECT_EQ(lstrcmpiA(desktop::ShortcutTarget(link, &working).c_str(), (folder + "Zanto.exe").c_str()), 0)
+      << desktop::ShortcutTarget(link);
+  if (!working.empty() && working.back() != '\\') working += '\\';
+  EXPECT_EQ(lstrcmpiA(working.c_str(), folder.c_str()), 0) << "started in the program folder, not " << working;
+  // Chosen again with a shortcut of the user's own to this program beside it: both go.
+  ASSERT_TRUE(desktop::CreateShortcut(own, folder + "Zanto.exe", ""));
+  Send(WM_COMMAND, IDM_START_WITH_WINDOWS);
+  EXPECT_FALSE(PathFileExistsA(link.c_str()));
+  EXPECT_FALSE(PathFileExistsA(own.c_str()));
   CloseAndExpectExitCodeZero();
 }
 

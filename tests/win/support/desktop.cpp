@@ -64,6 +64,24 @@ bool CreateShortcut(const std::string& linkPath, const std::string& target,
   return saved;
 }
 
+std::string ShortcutTarget(const std::string& linkPath, std::string* workingFolder) {
+  CoInitialize(nullptr);
+  IShellLinkA* link = nullptr;
+  IPersistFile* file = nullptr;
+  char target[MAX_PATH] = "", folder[MAX_PATH] = "";
+  const bool read =
+      SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(Wide(linkPath).c_str(), STGM_READ)) &&
+      link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK &&
+      SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH));
+  if (file) file->Release();
+  if (link) link->Release();
+  if (workingFolder) *workingFolder = read ? folder : "";
+  return read ? target : "";
+}
+
 void EndProgramsIn(const std::string& folder) {
   const std::wstring prefix = Wide(folder);
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

@@ -17,6 +17,8 @@ std::wstring ProgramOf(HWND window);
 // Writes a shortcut file (.lnk) that starts target with arguments.
 bool CreateShortcut(const std::string& linkPath, const std::string& target,
                     const std::string& arguments);
+// The target and the working folder of a shortcut file; empty when it cannot be read.
+std::string ShortcutTarget(const std::string& linkPath, std::string* workingFolder = nullptr);
 // Removes a folder with everything in it, waiting a while for programs that still hold it;
 // true when it is gone.
 bool RemoveFolder(const std::string& folder);
