@@ -29,8 +29,8 @@ class ChildTabSche : public AppDlg {
  private:
   void ShowNotify(bool on);
   void PasteMemo();
-  // The memo editor: the page's parent is the editor's tab control.
-  HWND Editor() const { return GetParent(parent); }
+  // The memo editor: the page is a child of the editor, over its tab control.
+  HWND Editor() const { return parent; }
 
   std::string message_;
   ScheduleFields fields_;

@@ -39,6 +39,7 @@ INT_PTR DlgMemoEdt::OnInitDialog() {
   pageRect_.top += 20;
   pageRect_.right -= 4;
   pageRect_.bottom -= 4;
+  MapWindowPoints(tabs_, hwnd, reinterpret_cast<POINT*>(&pageRect_), 2);
   for (size_t i = 0; i < work_.schedules.size(); ++i) AddPage(static_cast<int>(i));
   if (!pages_.empty()) ShowPage(0);
   // A time stored out of range (a hand-edited file) has to be mended before OK.
@@ -71,9 +72,13 @@ void DlgMemoEdt::AddPage(int index) {
   item.pszText = label.data();
   SendMessageA(tabs_, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
 
-  created->Create(tabs_);
-  MoveWindow(created->hwnd, pageRect_.left, pageRect_.top, pageRect_.right - pageRect_.left,
-             pageRect_.bottom - pageRect_.top, FALSE);
+  // A child of the dialog lying over the tab control, as property sheets have their pages, so
+  // Tab goes from the editor's own fields into the page: placed just before the tab control
+  // in the order of the dialog's controls, which also keeps it drawn above the tabs.
+  created->Create(hwnd);
+  SetWindowPos(created->hwnd, GetWindow(tabs_, GW_HWNDPREV), pageRect_.left, pageRect_.top,
+               pageRect_.right - pageRect_.left, pageRect_.bottom - pageRect_.top,
+               SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
 void DlgMemoEdt::ShowPage(int index) {
@@ -181,7 +186,7 @@ bool DlgMemoEdt::StoreSchedules() {
 }
 
 INT_PTR DlgMemoEdt::OnNcDestroy() {
-  // The page windows went with the tab control; the objects are ours to free.
+  // The page windows went with the dialog; the objects are ours to free.
   pages_.clear();
   return 0;
 }

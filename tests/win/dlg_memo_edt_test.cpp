@@ -30,10 +30,11 @@ DateNote* Note(int month, int day, std::vector<std::pair<int, int>> schedules = 
 HWND Tabs(HWND editor) { return GetDlgItem(editor, IDC_MEMO_TABS); }
 int Selected(HWND editor) { return TabCtrl_GetCurSel(Tabs(editor)); }
 
-// The schedule pages in the tab control (the shown ones when asked).
+// The schedule pages over the tab control (the shown ones when asked).
 std::vector<HWND> Pages(HWND editor, bool shownOnly = false) {
   std::vector<HWND> pages;
-  for (HWND p = GetWindow(Tabs(editor), GW_CHILD); p; p = GetWindow(p, GW_HWNDNEXT)) {
+  for (HWND p = GetWindow(editor, GW_CHILD); p; p = GetWindow(p, GW_HWNDNEXT)) {
+    if (!GetDlgItem(p, IDC_SCHE_MESSAGE)) continue;
     if (!shownOnly || IsWindowVisible(p)) pages.push_back(p);
   }
   return pages;
@@ -180,10 +181,24 @@ TEST(DlgMemoEdt, NotificationOffShowsTheOldLeadGreyedAndCopyPasteInserts) {
     Click(page, IDC_SCHE_PASTE_MEMO);
     SendDlgItemMessageA(page, IDC_SCHE_MESSAGE, EM_UNDO, 0, 0);
     EXPECT_EQ(Text(page, IDC_SCHE_MESSAGE), "1memo2") << "the paste can be undone";
-    Type(page, IDC_SCHE_START_HOUR, "x");
+    // A time off the clock keeps OK disabled until it is mended.
+    for (const char* typed : {"x", "24", "", "123"}) {
+      Type(page, IDC_SCHE_START_HOUR, typed);
+      EXPECT_FALSE(Enabled(editor, IDOK)) << typed;
+    }
+    EXPECT_EQ(SendDlgItemMessageA(page, IDC_SCHE_START_HOUR, EM_GETLIMITTEXT, 0, 0), 2);
+    Type(page, IDC_SCHE_START_HOUR, "0");
+    EXPECT_TRUE(Enabled(editor, IDOK));
+    Type(page, IDC_SCHE_START_MINUTE, "60");
+    EXPECT_FALSE(Enabled(editor, IDOK));
+    Type(page, IDC_SCHE_START_MINUTE, "0");
+    // Tab goes on from the memo's own fields into the schedule page, then to the tabs.
+    EXPECT_EQ(GetNextDlgTabItem(editor, GetDlgItem(editor, IDC_MEMO_ADD_SCHEDULE), FALSE),
+              GetDlgItem(page, IDC_SCHE_START_HOUR));
+    EXPECT_EQ(GetNextDlgTabItem(editor, GetDlgItem(page, IDC_SCHE_DELETE), FALSE), Tabs(editor));
     Click(editor, IDOK);
   });
-  EXPECT_EQ(note->schedules[0]->time, 0) << "text that is not a number reads 0";
+  EXPECT_EQ(note->schedules[0]->time, 0);
   EXPECT_EQ(note->schedules[0]->Notice, ~75);
   EXPECT_EQ(note->schedules[0]->Message, "1memo2");
 }
