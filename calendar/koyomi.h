@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "calendar/day_number.h"
+
 // 六曜 in the order of their number (month + day) mod 6.
 enum Rokuyo : int32_t {
   kTaian = 0,       // 大安
@@ -65,9 +67,6 @@ KoyomiDay KoyomiOf(int32_t year, int32_t month, int32_t day);
 // past the month's end are not valid. Faster than a call per day.
 void KoyomiMonth(int32_t year, int32_t month, KoyomiDay (&days)[32]);
 
-// Days since 1970-01-01 of a Gregorian date (negative before it), and back.
-int32_t DayNumber(int32_t year, int32_t month, int32_t day);
-void DateOfDayNumber(int32_t number, int32_t& year, int32_t& month, int32_t& day);
 
 // Japan's civil time of a UTC instant, in seconds since 1970-01-01 00:00 of that time: JST
 // (UTC+9), and Tokyo local mean time (UTC+9:18:59) before JST began on 1888-01-01.

@@ -1,5 +1,7 @@
 #include "app/logic/notifications.h"
 
+#include "calendar/day_number.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -8,23 +10,12 @@ namespace {
 
 constexpr long long kDay = kMinutesPerDay;
 
-// Days from 1970-01-01 to a date of the Gregorian calendar (the civil-days count of the
-// proleptic calendar, computed over 400-year eras so that leap years need no table).
-long long DaysFrom1970(int year, int month, int day) {
-  const long long y = static_cast<long long>(year) - (month <= 2 ? 1 : 0);
-  const long long era = (y >= 0 ? y : y - 399) / 400;
-  const long long yearOfEra = y - era * 400;
-  const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
 long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 }  // namespace
 
 long long TimelineMinute(int year, int month, int day, int minuteOfDay) {
-  return DaysFrom1970(year, month, day) * kDay + minuteOfDay;
+  return static_cast<long long>(DayNumber(year, month, day)) * kDay + minuteOfDay;
 }
 
 void ShownReminders::Add(long long start, const std::string& message) {
