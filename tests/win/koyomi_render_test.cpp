@@ -1,5 +1,6 @@
 // The old calendar in the picture: the 暦 line of the day tips, the small line under the day
-// numbers and a 大安 day type, drawn into memory by the program's own drawing code.
+// numbers, drawn into memory by the program's own drawing code (the 大安 day type is drawn by the
+// real program in koyomi_e2e_test).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -105,34 +106,6 @@ TEST_F(KoyomiRenderTest, TheSmallLineMakesTheCellsTallerAndShowsUnderEveryNumber
   Layout(2026, 12);
   EXPECT_EQ(app.layout.cellHeight, off.cellHeight);
   EXPECT_EQ(app.layout.subLineBox.h, 0);
-}
-
-// A day type "大安" with its own mark: drawn on exactly the 大安 days of the month.
-TEST_F(KoyomiRenderTest, ATaianTypeMarksExactlyTheTaianDays) {
-  constexpr COLORREF kMark = RGB(255, 180, 200);
-  CDayDeco* taian = NewDeco(0, 0);
-  taian->name = "Taian";
-  taian->rokuyo = 1;
-  taian->flags = kDecoMark;
-  taian->markType = 1;
-  taian->markColour = kMark;
-  AddDecoration(taian);
-  for (int month : {5, 12}) {
-    Show(2025, month);
-    KoyomiDay days[32];
-    KoyomiMonth(2025, month, days);
-    int taianDays = 0;
-    for (int day = 1; day <= model.DaysInMonth(); ++day) {
-      const bool isTaian = days[day].rokuyo == kTaian;
-      taianDays += isTaian;
-      EXPECT_EQ(CountColour(MarkRectOf(day), kMark) > 0, isTaian) << month << "/" << day;
-    }
-    EXPECT_GE(taianDays, 4);
-  }
-  EXPECT_EQ(CountColour(MarkRectOf(23), kMark) > 0, false) << "23 December 2025 is not 大安";
-  Show(2025, 5);
-  EXPECT_GT(CountColour(MarkRectOf(23), kMark), 0) << "23 May 2025 is 大安";
-  SaveCompose(L"koyomi_taian_marks");
 }
 
 }  // namespace
