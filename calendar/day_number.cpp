@@ -1,12 +1,5 @@
 #include "calendar/day_number.h"
 
-namespace {
-
-// Rounds towards minus infinity, as the count of eras before 1970 needs.
-int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
-}  // namespace
-
 // The civil-days count over 400-year eras, the year counted from March so that the leap day
 // ends it: no table of leap years is needed.
 int32_t DayNumber(int32_t year, int32_t month, int32_t day) {

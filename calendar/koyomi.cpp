@@ -19,8 +19,6 @@ constexpr int kVernalEquinox = 0;
 constexpr int kAutumnalEquinox = 180;
 constexpr int kRisshun = 315;
 
-int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
 int32_t CivilDay(int64_t utc) { return static_cast<int32_t>(FloorDiv(CivilSeconds(utc), kDaySeconds)); }
 
 struct LunarMonth {

@@ -10,7 +10,6 @@ namespace {
 
 constexpr long long kDay = kMinutesPerDay;
 
-long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 }  // namespace
 

@@ -18,8 +18,6 @@ struct Figure {
   int sekki;
 };
 
-int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && a < 0); }
-
 int32_t CivilDay(int64_t utc) { return static_cast<int32_t>(FloorDiv(CivilSeconds(utc), 86400)); }
 
 // Civil (JST, or Tokyo mean time before 1888) time of an instant as "YYYY-MM-DD hh:mm",

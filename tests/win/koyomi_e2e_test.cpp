@@ -11,9 +11,9 @@
 #include <vector>
 
 // The project headers come first: the shell headers bring a COM XMLDocument of their own.
-#include "app/resource_string.h"
 #include "calendar/koyomi.h"
 #include "calendar/koyomi_text.h"
+#include "calendar/koyomi_view.h"
 #include "docs/data_folder.h"
 #include "docs/xml_node.h"
 #include "resources/zanto_resource.h"
@@ -23,17 +23,6 @@
 namespace {
 
 constexpr COLORREF kTaianMark = RGB(255, 0, 255);
-
-// The names as the program reads them from its string table (linked into this test too).
-KoyomiNames ProgramNames() {
-  KoyomiNames names;
-  names.datePicture = LoadResourceString(IDS_KOYOMI_DATE);
-  names.leapWord = LoadResourceString(IDS_KOYOMI_LEAP);
-  names.separator = LoadResourceString(IDS_KOYOMI_SEPARATOR);
-  names.SetLists(LoadResourceString(IDS_KOYOMI_ROKUYO), LoadResourceString(IDS_KOYOMI_SEKKI),
-                 LoadResourceString(IDS_KOYOMI_ZASSETSU));
-  return names;
-}
 
 int DaysInMonth(int year, int month) {
   return DayNumber(month == 12 ? year + 1 : year, month % 12 + 1, 1) - DayNumber(year, month, 1);
@@ -95,7 +84,9 @@ TEST_F(KoyomiE2e, EveryTipOfTheMonthEndsWithItsKoyomiLine) {
   const int days = DaysInMonth(today.wYear, today.wMonth);
   const std::vector<std::string> tips = Tips();
   ASSERT_EQ(static_cast<int>(tips.size()), days) << "one tip for every day";
-  const KoyomiNames names = ProgramNames();
+  // The names as the program reads them from its string table (linked into this test too).
+  KoyomiView view;
+  const KoyomiNames& names = view.Names();
   int named = 0;
   for (int day = 1; day <= days; ++day) {
     const std::string line = KoyomiTipLine(KoyomiOf(today.wYear, today.wMonth, day), names, true);
